@@ -1,0 +1,87 @@
+#include "cli/commands.h"
+
+#include <array>
+#include <ostream>
+
+#include "cli/cli_args.h"
+#include "core/model/file_io.h"
+
+namespace d7::cli {
+
+namespace {
+
+constexpr Command kCommands[] = {
+    {"info", "DIR", "list the maps of the map set in DIR",
+     "One line per map: number, name, map file and record, cells with a domain,\n"
+     "castles and towns.",
+     runInfo},
+    {"save", "DIR OUT [--all]", "load the map set of DIR and save it into OUT",
+     "Writes what \"Save Mapset...\" writes: the map store, the language file when\n"
+     "names changed, and the changed map files. --all writes every file.",
+     runSave},
+    {"rename-map", "DIR N TEXT OUT", "rename map N and save the map set into OUT", "", runRenameMap},
+    {"rename-domain", "DIR N K TEXT OUT",
+     "rename domain list entry K (0..16) of map N and save into OUT",
+     "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
+};
+
+constexpr const char* kCommonHelp =
+    "DIR is a game directory. Its .pl8 directory is DIR itself when it holds\n"
+    "base01.pl8, else DIR/pl8; --pl8 DIR2 names it. Map files are read from DIR\n"
+    "when the two are the same, else from DIR's PL8 sub-directory.\n";
+
+void printUsage(std::ostream& out) {
+    out << "usage: d7irir-cli COMMAND [ARGS...]   (d7irir-cli COMMAND --help for more)\n\n"
+           "commands:\n";
+    for (const Command& c : allCommands()) {
+        std::string head = std::string("  ") + c.name + " " + c.usage;
+        out << head;
+        out << (head.size() < 40 ? std::string(40 - head.size(), ' ') : std::string("\n") + std::string(40, ' '));
+        out << c.summary << "\n";
+    }
+    out << "\n" << kCommonHelp;
+}
+
+bool wantsHelp(const std::vector<std::string>& args) {
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
+}  // namespace
+
+std::span<const Command> allCommands() { return kCommands; }
+
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
+    if (argv.empty() || argv[0] == "--help" || argv[0] == "-h" || argv[0] == "help") {
+        printUsage(argv.empty() ? err : out);
+        return argv.empty() ? 2 : 0;
+    }
+    for (const Command& c : allCommands()) {
+        if (argv[0] != c.name) continue;
+        std::vector<std::string> rest(argv.begin() + 1, argv.end());
+        if (wantsHelp(rest)) {
+            out << "usage: d7irir-cli " << c.name << " " << c.usage << "\n" << c.summary << "\n";
+            if (*c.help) out << "\n" << c.help << "\n";
+            out << "\n" << kCommonHelp;
+            return 0;
+        }
+        try {
+            return c.run(rest, out, err);
+        } catch (const UsageError& e) {
+            err << "d7irir-cli " << c.name << ": " << e.what() << " (usage: d7irir-cli " << c.name
+                << " " << c.usage << ")\n";
+            return 2;
+        } catch (const FileError& e) {
+            err << "d7irir-cli " << c.name << ": " << e.what() << "\n";
+            return 1;
+        } catch (const std::exception& e) {
+            err << "d7irir-cli " << c.name << ": " << e.what() << "\n";
+            return 1;
+        }
+    }
+    err << "d7irir-cli: unknown command '" << argv[0] << "' (d7irir-cli --help lists them)\n";
+    return 2;
+}
+
+}  // namespace d7::cli

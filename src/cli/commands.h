@@ -1,0 +1,31 @@
+// The commands of d7irir-cli. Each command is one function that gets the
+// words after its name and writes its output and errors to the given streams.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace d7::cli {
+
+struct Command {
+    const char* name;
+    const char* usage;    // arguments, e.g. "DIR OUT [--all]"
+    const char* summary;  // one line
+    const char* help;     // further lines for "--help", may be empty
+    int (*run)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+};
+
+std::span<const Command> allCommands();
+
+// Runs the tool: argv without the program name. Returns the exit status.
+int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+
+// The commands, grouped by what they work on.
+int runInfo(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runSave(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runRenameMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runRenameDomain(const std::vector<std::string>&, std::ostream&, std::ostream&);
+
+}  // namespace d7::cli

@@ -1,0 +1,101 @@
+// The tables the analysis pass derives from the planes of the current map.
+// They live in memory only; nothing here is ever written to a file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/model/map_layout.h"
+
+namespace d7 {
+
+struct Point {
+    std::int32_t x = -1;
+    std::int32_t y = -1;
+    bool isSet() const { return x != -1; }
+    bool operator==(const Point&) const = default;
+};
+
+// The per-domain record. The counts are wider than a byte: a domain can hold
+// more than 255 green cells, and a wrapped count would fail later checks.
+struct Acounty {
+    int castles = 0;
+    int towns = 0;
+    int quarries = 0;
+    int mines = 0;
+    int lumbers = 0;
+    int villages = 0;
+    int fields = 0;
+    int greens = 0;
+    bool used = false;
+    Point townPos;
+    Point castlePos;
+    Point townRoadPos;
+    Point smithPos;
+    // Trader number (1..6, 0 = free) of the town's route slots 1, 2 and 3 at
+    // indices 0, 1 and 2.
+    std::array<std::int32_t, 3> tradeSlot{};
+    std::string name;  // kept by the name handling, never touched by the pass
+};
+
+inline constexpr int kCountyRecords = 20;
+inline constexpr int kTraders = 6;
+inline constexpr int kStartPositions = 5;
+inline constexpr int kMaxTraderStops = 21;
+inline constexpr int kMaxRouteStops = 16;
+
+struct TraderStopEntry {
+    std::int32_t domain = 0;
+    std::int32_t slot = 0;
+    bool operator==(const TraderStopEntry&) const = default;
+};
+
+// Every town route slot that names one trader.
+struct TraderStopList {
+    std::int32_t count = 0;
+    std::array<TraderStopEntry, kMaxTraderStops> entries{};
+};
+
+struct TraderRouteRecord {
+    std::int32_t startDomain = 0;
+    std::array<std::int32_t, kMaxRouteStops> stops{};
+    std::int32_t startIndex = 0;
+    std::int32_t stopCount = 0;
+};
+
+// A 64 x 64 table indexed by cell (x, y).
+template <typename T>
+struct CellTable {
+    std::array<T, kCellCount> values{};
+    T& at(int x, int y) { return values[std::size_t(y) * kGrid + x]; }
+    T at(int x, int y) const { return values[std::size_t(y) * kGrid + x]; }
+    void fill(T v) { values.fill(v); }
+};
+
+using CostMatrix = CellTable<std::uint8_t>;
+
+// Results of the analysis pass. Arrays indexed by trader, player or domain
+// number keep the numbers as they are (index 0 unused).
+struct AnalysisTables {
+    std::array<Acounty, kCountyRecords> CountyTable{};
+    std::array<std::int32_t, kStartPositions + 1> StartDomains{-1, -1, -1, -1, -1, -1};
+    std::array<TraderStopList, kTraders + 1> TraderStops{};
+    std::array<TraderRouteRecord, kTraders + 1> TraderRoute{};
+    // DomainAdjacency[d][e] for domains 1..16.
+    std::array<std::array<std::uint8_t, kMaxDomain + 1>, kMaxDomain + 1> DomainAdjacency{};
+    CostMatrix MoveMatrix;
+    CostMatrix RoadMoveMatrix;
+    std::array<Point, kMaxDomain + 1> OldSmithPos{};
+};
+
+inline constexpr int kMaxPathPoints = 800;
+
+// State of the latest distance search and path trace.
+struct PathState {
+    CellTable<std::int32_t> DistMatrix;
+    std::array<Point, kMaxPathPoints> PathPoints{};
+    int PathLength = 0;
+};
+
+}  // namespace d7

@@ -1,0 +1,59 @@
+// The editor's state: one map set, the working planes of the current map, the
+// results of the analysis pass and of pathfinding, the undo record, the view
+// settings and the graphics. Created once by the application (or by a test)
+// and passed by reference; there is no global state.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/analysis/analysis_tables.h"
+#include "core/model/map_set.h"
+#include "core/model/planes.h"
+#include "core/model/ports.h"
+#include "core/model/random.h"
+#include "core/tiles/graphics.h"
+
+namespace d7 {
+
+// How the map is shown and edited (the window layer sets these).
+struct ViewState {
+    int zoom = 2;        // map size: 1 = 100 %, 2 = 200 %
+    int tileScale = 1;   // tile selector size: 1 or 2
+    int editType = 0;    // 0 Maptiles .. 6 Pathfinding
+    int selectType = 0;  // 0 Rectangle, 1 Line
+    int viewMode = 0;    // 0 map, 1 domain, 2 traders
+    int selectedTrader = 0;  // 0 "All", 1..6
+    bool showBlacksmiths = false;
+};
+
+struct EditorState : MapSet, AnalysisTables, PathState {
+    // Directories and the language file name (from the configuration).
+    std::string gameDir;
+    std::string pl8Dir;
+    std::string langFile = "K7.ENG";
+
+    int curMap = 0;
+    WorkingPlanes planes;
+    bool mapLoaded = false;
+    std::vector<std::string> curDomainNames;  // the 17 names of the current map
+
+    // One level of undo: the current map's image before the latest edit.
+    std::vector<std::uint8_t> undoBuffer = std::vector<std::uint8_t>(kMapImageSize);
+    bool undoValid = false;
+
+    // routeStale[t] for traders 1..6: the route must be recomputed before it is shown.
+    std::array<bool, kTraders + 1> routeStale{false, true, true, true, true, true, true};
+
+    ViewState view;
+    tiles::Graphics gfx;
+    Random rng;
+    CellSink* sink = nullptr;  // where cell writers report what to redraw; may be null
+};
+
+// Fresh editor state on the heap (it is a few hundred kilobytes).
+inline std::unique_ptr<EditorState> makeEditorState() { return std::make_unique<EditorState>(); }
+
+}  // namespace d7

@@ -1,0 +1,123 @@
+#include "core/model/map_set_io.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/model/file_io.h"
+#include "core/model/language_file.h"
+#include "core/model/map_access.h"
+
+namespace d7 {
+
+namespace {
+
+std::optional<fs::path> findMapFile(const EditorState& st, const std::string& dir, int i) {
+    return findPathCaseInsensitive(fs::path(dir), {mapSubFolder(st), mapFileName(i)});
+}
+
+Bytes readMapFile(const fs::path& path) {
+    Bytes bytes = readWholeFile(path);
+    if (!bytes.empty() && bytes.size() != kMapFileSize)
+        throw FileError(path, "map file is " + std::to_string(bytes.size()) +
+                                  " bytes; expected " + std::to_string(kMapFileSize) +
+                                  " (or an empty file)");
+    return bytes;
+}
+
+Bytes readLanguageFile(const fs::path& path) {
+    Bytes bytes = readWholeFile(path);
+    if (auto problem = languageFileProblem(bytes)) throw FileError(path, *problem);
+    return bytes;
+}
+
+// Fills the name lists from the language file image, padding the lists the
+// editor indexes by number so that every map and trader has a name.
+void readNames(MapSet& set) {
+    set.mapNames = readNameEntry(set.langStream, kMapNamesEntry);
+    if (set.mapNames.size() < kMapCount) set.mapNames.resize(kMapCount);
+    set.domainNames = readNameEntry(set.langStream, kDomainNamesEntry);
+    set.traderNames = readNameEntry(set.langStream, kTraderNamesEntry);
+    for (int t = int(set.traderNames.size()); t < 6; ++t)
+        set.traderNames.push_back("Trader " + std::to_string(t + 1));
+}
+
+}  // namespace
+
+std::string mapFileName(int fileNumber) {
+    char name[16];
+    std::snprintf(name, sizeof name, "map%.2d.pl8", fileNumber);
+    return name;
+}
+
+std::string mapSubFolder(const EditorState& st) {
+    return st.gameDir != st.pl8Dir ? kMapSubFolder : "";
+}
+
+Bytes createMapFile(const Bytes& firstMapFile) {
+    Bytes file(kMapFileSize, 0);
+    std::copy_n(firstMapFile.begin(), std::min<std::size_t>(firstMapFile.size(), kMapFileHeaderSize),
+                file.begin());
+    return file;
+}
+
+void loadMapSet(EditorState& st, const std::string& dir) {
+    const fs::path d(dir);
+    const bool fromElsewhere = dir != st.gameDir;
+
+    // Build the new set aside; the state is touched only when all of it is good.
+    MapSet set;
+    {
+        auto path = findCaseInsensitive(d, kMapStoreName);
+        if (!path) throw FileError(d / kMapStoreName, "No such file or directory");
+        set.mapStore = readWholeFile(*path);
+        if (set.mapStore.size() != kMapStoreSize)
+            throw FileError(*path, "map store is " + std::to_string(set.mapStore.size()) +
+                                       " bytes; expected " + std::to_string(kMapStoreSize));
+    }
+    for (int i = 1; i <= kMapFileCount; ++i) {
+        std::optional<fs::path> path;
+        if (fromElsewhere && (path = findMapFile(st, dir, i))) {
+            set.extStreams[i] = readMapFile(*path);
+            set.extChanged[i] = true;
+        } else if ((path = findMapFile(st, st.gameDir, i))) {
+            set.extStreams[i] = readMapFile(*path);
+        } else {
+            // Map01 is read first, so its header is there to copy.
+            set.extStreams[i] = createMapFile(set.extStreams[1]);
+        }
+    }
+    {
+        std::optional<fs::path> path = findCaseInsensitive(d, st.langFile);
+        if (path && isExistingFile(*path)) {
+            set.namesChanged = fromElsewhere;
+        } else {
+            path = findCaseInsensitive(fs::path(st.gameDir), st.langFile);
+            if (!path) throw FileError(fs::path(st.gameDir) / st.langFile, "No such file or directory");
+        }
+        set.langStream = readLanguageFile(*path);
+        readNames(set);
+    }
+
+    static_cast<MapSet&>(st) = std::move(set);
+    selectMap(st, 0);
+}
+
+void saveMapSet(const EditorState& st, const std::string& dir) {
+    const fs::path d(dir);
+    writeFileAtomic(pathForWriting(d, kMapStoreSaveName), st.mapStore);
+    if (st.namesChanged) writeFileAtomic(pathForWriting(d, kLanguageSaveName), st.langStream);
+
+    fs::path mapDir = d;
+    if (const std::string sub = mapSubFolder(st); !sub.empty()) {
+        mapDir = pathForWriting(d, sub);
+        if (!isExistingDirectory(mapDir)) {
+            std::error_code ec;
+            fs::create_directory(mapDir, ec);
+            if (ec) throw FileError(mapDir, ec.message());
+        }
+    }
+    for (int i = 1; i <= kMapFileCount; ++i)
+        if (st.extChanged[i]) writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
+}
+
+}  // namespace d7

@@ -1,0 +1,40 @@
+// Loading a map set from a directory and saving it into one, in the game's
+// own formats, byte for byte.
+#pragma once
+
+#include <string>
+
+#include "core/model/editor_state.h"
+
+namespace d7 {
+
+inline constexpr const char* kMapStoreName = "k7_maps.dat";
+inline constexpr const char* kMapStoreSaveName = "K7_MAPS.DAT";
+inline constexpr const char* kLanguageSaveName = "K7.ENG";
+inline constexpr const char* kMapSubFolder = "PL8";
+
+// "map" + NN + ".pl8" for file number 1..15.
+std::string mapFileName(int fileNumber);
+
+// The sub-folder that holds the map files: "PL8" when the game directory and
+// the .pl8 directory differ as strings, else empty.
+std::string mapSubFolder(const EditorState& st);
+
+// Loads the map store, the fifteen map files and the names of directory dir,
+// then selects map 0. Map files and names missing from dir come from the game
+// directory (and are not marked changed); map files missing there too are
+// created in memory. Everything is checked before anything is replaced: on a
+// FileError (unreadable file, wrong size, damaged language file) the map set
+// loaded before stays as it was.
+void loadMapSet(EditorState& st, const std::string& dir);
+
+// Writes the map store, the language file when names changed, and every map
+// file marked changed into dir. Each file is replaced atomically. Throws
+// FileError naming the file that could not be written; flags stay as they were.
+void saveMapSet(const EditorState& st, const std::string& dir);
+
+// A map file as the editor creates a missing one: the header of map01.pl8
+// (zero bytes when map01.pl8 is missing or empty too) and four zeroed Ext records.
+Bytes createMapFile(const Bytes& firstMapFile);
+
+}  // namespace d7

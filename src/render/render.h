@@ -1,0 +1,2 @@
+// The map renderer draws the current map into the map picture with QtGui.
+#pragma once

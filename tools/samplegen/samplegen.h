@@ -1,0 +1,2 @@
+// The generator of the project's own sample game directory.
+#pragma once
