@@ -22,7 +22,9 @@ Args::Args(const std::vector<std::string>& words, const ArgSpec& spec) {
     }
 }
 
-bool Args::has(const std::string& name) const { return flags_.count(name) || options_.count(name); }
+bool Args::has(const std::string& name) const {
+    return flags_.count(name) || options_.count(name);
+}
 
 std::optional<std::string> Args::value(const std::string& option) const {
     auto range = options_.equal_range(option);
@@ -47,8 +49,7 @@ int Args::intAt(std::size_t i, const char* what, int lo, int hi) const {
 }
 
 void Args::expectCount(std::size_t n) const {
-    if (positional_.size() > n)
-        throw UsageError("unexpected argument '" + positional_[n] + "'");
+    if (positional_.size() > n) throw UsageError("unexpected argument '" + positional_[n] + "'");
 }
 
 int parseInt(const std::string& text, const char* what, int lo, int hi) {

@@ -13,7 +13,7 @@ namespace d7::cli {
 
 // A mistake in the command line; the message says which.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -23,14 +23,14 @@ struct ArgSpec {
 };
 
 class Args {
-public:
+  public:
     // Throws UsageError for an unknown option or a missing value.
     Args(const std::vector<std::string>& words, const ArgSpec& spec);
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool has(const std::string& flagOrOption) const;
     std::optional<std::string> value(const std::string& option) const;  // the last one given
-    std::vector<std::string> values(const std::string& option) const;    // all, in order
+    std::vector<std::string> values(const std::string& option) const;   // all, in order
 
     // Positional argument i; throws UsageError naming what is missing.
     const std::string& at(std::size_t i, const char* what) const;
@@ -39,7 +39,7 @@ public:
     // Requires exactly n positional arguments.
     void expectCount(std::size_t n) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::multimap<std::string, std::string> options_;
     std::set<std::string> flags_;

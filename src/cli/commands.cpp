@@ -19,7 +19,8 @@ constexpr Command kCommands[] = {
      "Writes what \"Save Mapset...\" writes: the map store, the language file when\n"
      "names changed, and the changed map files. --all writes every file.",
      runSave},
-    {"rename-map", "DIR N TEXT OUT", "rename map N and save the map set into OUT", "", runRenameMap},
+    {"rename-map", "DIR N TEXT OUT", "rename map N and save the map set into OUT", "",
+     runRenameMap},
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
@@ -36,7 +37,8 @@ void printUsage(std::ostream& out) {
     for (const Command& c : allCommands()) {
         std::string head = std::string("  ") + c.name + " " + c.usage;
         out << head;
-        out << (head.size() < 40 ? std::string(40 - head.size(), ' ') : std::string("\n") + std::string(40, ' '));
+        out << (head.size() < 40 ? std::string(40 - head.size(), ' ')
+                                 : std::string("\n") + std::string(40, ' '));
         out << c.summary << "\n";
     }
     out << "\n" << kCommonHelp;
@@ -50,7 +52,9 @@ bool wantsHelp(const std::vector<std::string>& args) {
 
 }  // namespace
 
-std::span<const Command> allCommands() { return kCommands; }
+std::span<const Command> allCommands() {
+    return kCommands;
+}
 
 int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err) {
     if (argv.empty() || argv[0] == "--help" || argv[0] == "-h" || argv[0] == "help") {

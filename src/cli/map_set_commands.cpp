@@ -44,8 +44,9 @@ int runInfo(const std::vector<std::string>& words, std::ostream& out, std::ostre
     for (int n = 0; n < kMapCount; ++n) {
         MapCounts c = countMap(*st, n);
         char line[160];
-        std::snprintf(line, sizeof line, "%2d  %-11s  %s record %d  domain cells %4d  castles %2d  towns %2d\n",
-                      n, st->mapNames[std::size_t(n)].c_str(), mapFileName(fileOfMap(n)).c_str(),
+        std::snprintf(line, sizeof line,
+                      "%2d  %-11s  %s record %d  domain cells %4d  castles %2d  towns %2d\n", n,
+                      st->mapNames[std::size_t(n)].c_str(), mapFileName(fileOfMap(n)).c_str(),
                       recordOfMap(n), c.domainCells, c.castles, c.towns);
         out << line;
     }

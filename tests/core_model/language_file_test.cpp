@@ -15,7 +15,8 @@ std::uint32_t offsetOf(const Bytes& f, int k) {
 }
 
 void setOffset(Bytes& f, int k, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) f[12 + 4 * std::size_t(k) + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        f[12 + 4 * std::size_t(k) + std::size_t(i)] = std::uint8_t(v >> (8 * i));
 }
 
 TEST(LanguageFile, ReadsTheThreeNameEntries) {
@@ -38,9 +39,11 @@ TEST(LanguageFile, LongerEntryShiftsOnlyLaterOffsets) {
     for (int k = 101; k < 320; ++k) EXPECT_EQ(offsetOf(f, k), offsetOf(before, k) + 1) << k;
     // Header, the end value after the table and the texts before entry 100 are untouched.
     EXPECT_TRUE(std::equal(f.begin(), f.begin() + 12, before.begin()));
-    EXPECT_TRUE(std::equal(f.begin() + 1292, f.begin() + offsetOf(before, 100), before.begin() + 1292));
+    EXPECT_TRUE(
+        std::equal(f.begin() + 1292, f.begin() + offsetOf(before, 100), before.begin() + 1292));
     // The texts after entry 100 moved by one byte, unchanged.
-    EXPECT_TRUE(std::equal(f.begin() + offsetOf(f, 101), f.end(), before.begin() + offsetOf(before, 101)));
+    EXPECT_TRUE(
+        std::equal(f.begin() + offsetOf(f, 101), f.end(), before.begin() + offsetOf(before, 101)));
     EXPECT_EQ(readNameEntry(f, 100), maps);
     EXPECT_EQ(readNameEntry(f, 101), Names{"text 101"});
 }

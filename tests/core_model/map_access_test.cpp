@@ -9,7 +9,7 @@ namespace d7 {
 namespace {
 
 class LoadedSet : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::writeMapSet(dir.path(), 21);
         st = test::loadTestMapSet(dir.path());
@@ -106,7 +106,8 @@ TEST_F(LoadedSet, ClearMapZeroesOnlyThatMap) {
                            store.begin() + blockOffset(7)));
     EXPECT_TRUE(std::all_of(record(6), record(6) + kExtRecordSize, [](auto b) { return b == 0; }));
     Bytes file2 = test::makePatternMapFile(21, 2);
-    EXPECT_TRUE(std::equal(record(7), record(7) + kExtRecordSize, file2.begin() + extRecordOffset(7)));
+    EXPECT_TRUE(
+        std::equal(record(7), record(7) + kExtRecordSize, file2.begin() + extRecordOffset(7)));
     EXPECT_FALSE(st->extChanged[2]);
 }
 
@@ -115,7 +116,8 @@ TEST_F(LoadedSet, RecreateExtstreamEmptiesTheWholeFile) {
     recreateExtstream(*st);
     EXPECT_TRUE(st->extChanged[2]);
     for (int n = 4; n <= 7; ++n)
-        EXPECT_TRUE(std::all_of(record(n), record(n) + kExtRecordSize, [](auto b) { return b == 0; }));
+        EXPECT_TRUE(
+            std::all_of(record(n), record(n) + kExtRecordSize, [](auto b) { return b == 0; }));
     EXPECT_TRUE(std::equal(st->extStreams[2].begin(), st->extStreams[2].begin() + 328,
                            st->extStreams[1].begin()));
     EXPECT_EQ(st->extStreams[3], test::makePatternMapFile(21, 3));
@@ -143,15 +145,15 @@ TEST(RefillFeatureCode, FollowsTheCodeTable) {
         int code;
     };
     const Case cases[] = {
-        {{0, 0, 6, 0, 0, 32}, 3},     {{0x08, 0, 0, 0, 0, 32}, 3},  // land without domain first
-        {{0, 0, 6, 0, 0, 1}, 3},      {{2, 8, 38, 0, 0, 1}, 3},
-        {{1, 8, 0, 0, 0, 1}, 63},     {{3, 8, 46, 0, 0, 1}, 63},   {{4, 0, 22, 0, 0, 0}, 4},
-        {{8, 8, 30, 0, 0, 1}, 10},    {{10, 8, 41, 0, 0, 1}, 10},  {{8, 4, 16, 0, 0, 1}, 32},
-        {{8, 4, 15, 0, 0, 1}, 40},    {{16, 0, 6, 0, 0, 1}, 9},    {{18, 8, 38, 0, 0, 1}, 9},
-        {{32, 8, 80, 0, 0, 1}, 13},   {{34, 8, 81, 0, 0, 1}, 13},  {{64, 12, 0, 1, 3, 1}, 28},
-        {{64, 12, 0, 0, 0, 1}, 5},    {{128, 12, 0, 0, 0, 1}, 21}, {{130, 12, 20, 0, 0, 1}, 8},
-        {{128, 12, 30, 0, 0, 1}, 14}, {{128, 12, 7, 0, 0, 1}, -1}, {{128, 0, 6, 1, 2, 1}, 27},
-        {{130, 8, 38, 0, 0, 1}, 15},  {{0x41, 0, 0, 0, 0, 1}, -1},
+        {{0, 0, 6, 0, 0, 32}, 3},    {{0x08, 0, 0, 0, 0, 32}, 3},  // land without domain first
+        {{0, 0, 6, 0, 0, 1}, 3},     {{2, 8, 38, 0, 0, 1}, 3},    {{1, 8, 0, 0, 0, 1}, 63},
+        {{3, 8, 46, 0, 0, 1}, 63},   {{4, 0, 22, 0, 0, 0}, 4},    {{8, 8, 30, 0, 0, 1}, 10},
+        {{10, 8, 41, 0, 0, 1}, 10},  {{8, 4, 16, 0, 0, 1}, 32},   {{8, 4, 15, 0, 0, 1}, 40},
+        {{16, 0, 6, 0, 0, 1}, 9},    {{18, 8, 38, 0, 0, 1}, 9},   {{32, 8, 80, 0, 0, 1}, 13},
+        {{34, 8, 81, 0, 0, 1}, 13},  {{64, 12, 0, 1, 3, 1}, 28},  {{64, 12, 0, 0, 0, 1}, 5},
+        {{128, 12, 0, 0, 0, 1}, 21}, {{130, 12, 20, 0, 0, 1}, 8}, {{128, 12, 30, 0, 0, 1}, 14},
+        {{128, 12, 7, 0, 0, 1}, -1}, {{128, 0, 6, 1, 2, 1}, 27},  {{130, 8, 38, 0, 0, 1}, 15},
+        {{0x41, 0, 0, 0, 0, 1}, -1},
     };
     for (const Case& c : cases) {
         test::putCell(*st, 0, 0, c.cell);

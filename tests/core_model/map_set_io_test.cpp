@@ -123,7 +123,7 @@ TEST(MapSetIo, FilesAreFoundAndOverwrittenUnderAnyLetterCase) {
 }
 
 class BadMapSet : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::writeMapSet(game.path(), 11);
         test::writeMapSet(other.path(), 12);

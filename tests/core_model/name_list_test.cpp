@@ -31,8 +31,13 @@ TEST(NameList, JoinQuotesOnlyWhereNeeded) {
 
 TEST(NameList, JoinThenSplitRoundTrips) {
     const std::vector<Names> lists = {
-        {"a"}, {""}, {"", ""}, {"a", "", "b"}, {"\"quoted\"", "semi;colon", "trail;"},
-        {"\xE9t\xE9", "\x80\xFF"}, {"a\"", "\"", ";"},
+        {"a"},
+        {""},
+        {"", ""},
+        {"a", "", "b"},
+        {"\"quoted\"", "semi;colon", "trail;"},
+        {"\xE9t\xE9", "\x80\xFF"},
+        {"a\"", "\"", ";"},
     };
     for (const auto& list : lists) EXPECT_EQ(splitNameList(joinNameList(list)), list);
 }

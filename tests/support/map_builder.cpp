@@ -40,10 +40,14 @@ Bytes makeLanguageFile(const std::vector<std::string>& traders,
     for (int i = 0; i < 12; ++i) file[std::size_t(i)] = std::uint8_t(0xA0 + i);  // header bytes
     for (int k = 0; k < 320; ++k) {
         putU32(file, 12 + 4 * std::size_t(k), std::uint32_t(file.size()));
-        if (k == 4) appendItems(file, traders);
-        else if (k == 99) appendItems(file, domains);
-        else if (k == 100) appendItems(file, maps);
-        else appendItems(file, {"text " + std::to_string(k)});
+        if (k == 4)
+            appendItems(file, traders);
+        else if (k == 99)
+            appendItems(file, domains);
+        else if (k == 100)
+            appendItems(file, maps);
+        else
+            appendItems(file, {"text " + std::to_string(k)});
     }
     putU32(file, 1292, std::uint32_t(file.size()));
     return file;
@@ -112,6 +116,8 @@ void putCell(EditorState& st, int x, int y, const CellSpec& c) {
     st.planes.M5.at(x, y) = c.m5;
 }
 
-Bytes fileBytes(const fs::path& path) { return readWholeFile(path); }
+Bytes fileBytes(const fs::path& path) {
+    return readWholeFile(path);
+}
 
 }  // namespace d7::test

@@ -35,7 +35,7 @@ void writeMapSet(const fs::path& dir, std::uint32_t seed, const std::string& sub
 
 // A fresh temporary directory, removed when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -43,7 +43,7 @@ public:
     const fs::path& path() const { return path_; }
     fs::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     fs::path path_;
 };
 

@@ -20,11 +20,11 @@ namespace d7 {
 
 // How the map is shown and edited (the window layer sets these).
 struct ViewState {
-    int zoom = 2;        // map size: 1 = 100 %, 2 = 200 %
-    int tileScale = 1;   // tile selector size: 1 or 2
-    int editType = 0;    // 0 Maptiles .. 6 Pathfinding
-    int selectType = 0;  // 0 Rectangle, 1 Line
-    int viewMode = 0;    // 0 map, 1 domain, 2 traders
+    int zoom = 2;            // map size: 1 = 100 %, 2 = 200 %
+    int tileScale = 1;       // tile selector size: 1 or 2
+    int editType = 0;        // 0 Maptiles .. 6 Pathfinding
+    int selectType = 0;      // 0 Rectangle, 1 Line
+    int viewMode = 0;        // 0 map, 1 domain, 2 traders
     int selectedTrader = 0;  // 0 "All", 1..6
     bool showBlacksmiths = false;
 };
@@ -54,6 +54,8 @@ struct EditorState : MapSet, AnalysisTables, PathState {
 };
 
 // Fresh editor state on the heap (it is a few hundred kilobytes).
-inline std::unique_ptr<EditorState> makeEditorState() { return std::make_unique<EditorState>(); }
+inline std::unique_ptr<EditorState> makeEditorState() {
+    return std::make_unique<EditorState>();
+}
 
 }  // namespace d7

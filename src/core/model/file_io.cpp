@@ -14,7 +14,9 @@ namespace d7 {
 
 namespace {
 
-std::string osReason(int err) { return std::strerror(err); }
+std::string osReason(int err) {
+    return std::strerror(err);
+}
 
 bool equalsIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
@@ -26,7 +28,7 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
 
 // Closes the descriptor and removes the temporary file unless released.
 class TemporaryFile {
-public:
+  public:
     TemporaryFile(int fd, fs::path path) : fd_(fd), path_(std::move(path)) {}
     ~TemporaryFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -40,7 +42,7 @@ public:
     }
     void release() { path_.clear(); }
 
-private:
+  private:
     int fd_;
     fs::path path_;
 };

@@ -20,13 +20,13 @@ namespace fs = std::filesystem;
 // A file could not be read or written, or its contents are not what the
 // editor can use. what() is "<path>: <reason>".
 class FileError : public std::runtime_error {
-public:
+  public:
     FileError(const fs::path& path, const std::string& reason)
         : std::runtime_error(path.string() + ": " + reason), path_(path), reason_(reason) {}
     const fs::path& path() const { return path_; }
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     fs::path path_;
     std::string reason_;
 };

@@ -33,8 +33,9 @@ std::size_t entryEnd(const Bytes& file, int k) {
 
 std::optional<std::string> languageFileProblem(const Bytes& file) {
     if (file.size() < kLanguageMinSize)
-        return "file is " + std::to_string(file.size()) + " bytes, shorter than its offset table (" +
-               std::to_string(kLanguageMinSize) + " bytes)";
+        return "file is " + std::to_string(file.size()) +
+               " bytes, shorter than its offset table (" + std::to_string(kLanguageMinSize) +
+               " bytes)";
     std::size_t previous = kLanguageMinSize;
     for (int k = 0; k < kLanguageEntries; ++k) {
         std::size_t offset = entryOffset(file, k);

@@ -13,8 +13,10 @@ namespace d7 {
 
 inline constexpr int kLanguageEntries = 320;
 inline constexpr std::size_t kLanguageHeaderSize = 12;
-inline constexpr std::size_t kLanguageTableEnd = kLanguageHeaderSize + 4 * kLanguageEntries;  // 1292
-inline constexpr std::size_t kLanguageMinSize = kLanguageTableEnd + 4;  // the end value of entry 319
+inline constexpr std::size_t kLanguageTableEnd =
+    kLanguageHeaderSize + 4 * kLanguageEntries;  // 1292
+inline constexpr std::size_t kLanguageMinSize =
+    kLanguageTableEnd + 4;  // the end value of entry 319
 
 // What is wrong with a language file image, or nothing when the editor can
 // read and rewrite it safely: the table and the end value fit in the file, the

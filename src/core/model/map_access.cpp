@@ -77,7 +77,8 @@ void setOutsidePoint(EditorState& st, std::uint8_t value, int column, int row, i
 }
 
 void clearMap(EditorState& st, int n) {
-    if (hasBlock(st, n)) std::fill_n(st.mapStore.begin() + std::ptrdiff_t(blockOffset(n)), kBlockSize, 0);
+    if (hasBlock(st, n))
+        std::fill_n(st.mapStore.begin() + std::ptrdiff_t(blockOffset(n)), kBlockSize, 0);
     if (std::uint8_t* record = extRecord(st, n)) std::fill_n(record, kExtRecordSize, 0);
 }
 
@@ -97,8 +98,8 @@ void writeOutsideBack(EditorState& st, int n) {
 
 void writeOutlineBack(EditorState& st, int n) {
     if (!hasBlock(st, n)) return;
-    std::memcpy(st.mapStore.data() + blockOffset(n) + kOutlineOffset, st.planes.Outline.bytes.data(),
-                kOutsideSize);
+    std::memcpy(st.mapStore.data() + blockOffset(n) + kOutlineOffset,
+                st.planes.Outline.bytes.data(), kOutsideSize);
 }
 
 void readMapImage(const EditorState& st, int n, std::uint8_t* image) {

@@ -9,14 +9,22 @@
 namespace d7 {
 
 // Map n lives in map file fileOfMap(n) (1..15) as Ext record recordOfMap(n) (0..3).
-constexpr int fileOfMap(int n) { return n / kMapsPerFile + 1; }
-constexpr int recordOfMap(int n) { return n % kMapsPerFile; }
+constexpr int fileOfMap(int n) {
+    return n / kMapsPerFile + 1;
+}
+constexpr int recordOfMap(int n) {
+    return n % kMapsPerFile;
+}
 // Offset of map n's block in the map store, and of its Ext record in its map file.
-constexpr std::size_t blockOffset(int n) { return std::size_t(n) * kBlockSize; }
+constexpr std::size_t blockOffset(int n) {
+    return std::size_t(n) * kBlockSize;
+}
 constexpr std::size_t extRecordOffset(int n) {
     return kMapFileHeaderSize + std::size_t(recordOfMap(n)) * kExtRecordSize;
 }
-constexpr bool isMapNumber(int n) { return n >= 0 && n < kMapCount; }
+constexpr bool isMapNumber(int n) {
+    return n >= 0 && n < kMapCount;
+}
 
 // Ext planes as numbered by extByte: 0 Ext1 .. 4 Ext5.
 enum ExtPlane : int { kExt1 = 0, kExt2 = 1, kExt3 = 2, kExt4 = 3, kExt5 = 4 };

@@ -18,9 +18,8 @@ std::optional<fs::path> findMapFile(const EditorState& st, const std::string& di
 Bytes readMapFile(const fs::path& path) {
     Bytes bytes = readWholeFile(path);
     if (!bytes.empty() && bytes.size() != kMapFileSize)
-        throw FileError(path, "map file is " + std::to_string(bytes.size()) +
-                                  " bytes; expected " + std::to_string(kMapFileSize) +
-                                  " (or an empty file)");
+        throw FileError(path, "map file is " + std::to_string(bytes.size()) + " bytes; expected " +
+                                  std::to_string(kMapFileSize) + " (or an empty file)");
     return bytes;
 }
 
@@ -55,8 +54,8 @@ std::string mapSubFolder(const EditorState& st) {
 
 Bytes createMapFile(const Bytes& firstMapFile) {
     Bytes file(kMapFileSize, 0);
-    std::copy_n(firstMapFile.begin(), std::min<std::size_t>(firstMapFile.size(), kMapFileHeaderSize),
-                file.begin());
+    std::copy_n(firstMapFile.begin(),
+                std::min<std::size_t>(firstMapFile.size(), kMapFileHeaderSize), file.begin());
     return file;
 }
 
@@ -92,7 +91,8 @@ void loadMapSet(EditorState& st, const std::string& dir) {
             set.namesChanged = fromElsewhere;
         } else {
             path = findCaseInsensitive(fs::path(st.gameDir), st.langFile);
-            if (!path) throw FileError(fs::path(st.gameDir) / st.langFile, "No such file or directory");
+            if (!path)
+                throw FileError(fs::path(st.gameDir) / st.langFile, "No such file or directory");
         }
         set.langStream = readLanguageFile(*path);
         readNames(set);
@@ -117,7 +117,8 @@ void saveMapSet(const EditorState& st, const std::string& dir) {
         }
     }
     for (int i = 1; i <= kMapFileCount; ++i)
-        if (st.extChanged[i]) writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
+        if (st.extChanged[i])
+            writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
 }
 
 }  // namespace d7

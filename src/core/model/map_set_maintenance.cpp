@@ -22,7 +22,8 @@ void setDomainName(EditorState& st, int k, const std::string& text) {
 
 void setMapName(EditorState& st, const std::string& text) {
     st.namesChanged = true;
-    if (st.mapNames.size() <= std::size_t(st.curMap)) st.mapNames.resize(std::size_t(st.curMap) + 1);
+    if (st.mapNames.size() <= std::size_t(st.curMap))
+        st.mapNames.resize(std::size_t(st.curMap) + 1);
     st.mapNames[std::size_t(st.curMap)] = text;
     writeNameEntry(st.langStream, kMapNamesEntry, st.mapNames);
 }
@@ -46,19 +47,25 @@ int refillFeatureCode(const WorkingPlanes& p, int x, int y) {
     if (p.M5.at(x, y) == kLandWithoutDomain) return 3;
     switch (m0) {
         case 0:
-        case 2: return 3;
+        case 2:
+            return 3;
         case 1:
-        case 3: return 63;
-        case 4: return 4;
+        case 3:
+            return 63;
+        case 4:
+            return 4;
         case 8:
         case 10:
             if (m1 == 8) return 10;
             return m2 > 15 ? 32 : 40;
         case 16:
-        case 18: return 9;
+        case 18:
+            return 9;
         case 32:
-        case 34: return 13;
-        case 64: return m4 != 0 ? 25 + m4 : 5;
+        case 34:
+            return 13;
+        case 64:
+            return m4 != 0 ? 25 + m4 : 5;
         case 128:
         case 130:
             if (m1 == 12) {
@@ -68,7 +75,8 @@ int refillFeatureCode(const WorkingPlanes& p, int x, int y) {
                 return -1;
             }
             return m4 != 0 ? 25 + m4 : 15;
-        default: return -1;
+        default:
+            return -1;
     }
 }
 

@@ -47,8 +47,8 @@ std::string joinNameList(const std::vector<std::string>& items) {
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0) out += kDelimiter;
         const std::string& item = items[i];
-        bool needsQuotes = item.find_first_of(";\"") != std::string::npos ||
-                           item.find('\0') != std::string::npos;
+        bool needsQuotes =
+            item.find_first_of(";\"") != std::string::npos || item.find('\0') != std::string::npos;
         out += needsQuotes ? quoted(item) : item;
     }
     return out;

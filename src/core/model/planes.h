@@ -26,8 +26,8 @@ struct BytePlane {
     bool operator==(const BytePlane&) const = default;
 };
 
-using CellPlane = BytePlane<kGrid, kGrid>;                     // M0..M5, Ext3, Ext4
-using MinimapPlane = BytePlane<kMinimapSide, kMinimapSide>;   // Ext1, Ext2
+using CellPlane = BytePlane<kGrid, kGrid>;                      // M0..M5, Ext3, Ext4
+using MinimapPlane = BytePlane<kMinimapSide, kMinimapSide>;     // Ext1, Ext2
 using OutsidePlane = BytePlane<kOutsideWidth, kOutsideHeight>;  // Outline, Ext5
 
 // M0 cell flags.
@@ -64,7 +64,7 @@ struct WorkingPlanes {
         return *const_cast<WorkingPlanes*>(this)->blockPlanes()[std::size_t(p)];
     }
 
-private:
+  private:
     std::array<CellPlane*, 6> blockPlanes() { return {&M0, &M1, &M2, &M3, &M4, &M5}; }
 };
 

@@ -12,7 +12,7 @@ namespace d7 {
 // Modal questions and messages. The GUI shows message boxes; the CLI and the
 // tests answer from a script.
 class Prompt {
-public:
+  public:
     virtual ~Prompt() = default;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(const std::string& caption, const std::string& text) = 0;
@@ -22,7 +22,7 @@ public:
 
 // Answers every question the same way and remembers what was asked and said.
 class ScriptedPrompt : public Prompt {
-public:
+  public:
     explicit ScriptedPrompt(bool answer = false) : answer_(answer) {}
     bool askYesNo(const std::string& caption, const std::string& text) override {
         questions.emplace_back(caption, text);
@@ -36,14 +36,14 @@ public:
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::pair<std::string, std::string>> messages;
 
-private:
+  private:
     bool answer_;
 };
 
 // Told by the cell writers what to redraw in the map picture. The renderer
 // implements it; without a sink nothing is drawn.
 class CellSink {
-public:
+  public:
     virtual ~CellSink() = default;
     // The cell's planes changed: draw its tile and, in domain or trader view, its label.
     virtual void cellChanged(int x, int y) = 0;

@@ -8,7 +8,7 @@
 namespace d7 {
 
 class Random {
-public:
+  public:
     explicit Random(std::uint64_t seed = 1) { reseed(seed); }
     void reseed(std::uint64_t seed) { state_ = seed; }
 
@@ -27,7 +27,7 @@ public:
     // A real number in [0, 1).
     double real() { return next32() / 4294967296.0; }
 
-private:
+  private:
     std::uint64_t state_;
 };
 

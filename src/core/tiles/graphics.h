@@ -9,7 +9,13 @@
 namespace d7::tiles {
 
 // The five tilesets, in load order.
-enum TilesetKind : int { kBaseTiles = 0, kRoadTiles = 1, kMountainTiles = 2, kTownTiles = 3, kCastleTiles = 4 };
+enum TilesetKind : int {
+    kBaseTiles = 0,
+    kRoadTiles = 1,
+    kMountainTiles = 2,
+    kTownTiles = 3,
+    kCastleTiles = 4
+};
 inline constexpr int kTilesetCount = 5;
 
 struct Tileset {
@@ -18,7 +24,7 @@ struct Tileset {
 };
 
 struct Palette {
-    std::vector<std::uint8_t> raw;         // the palette file as read
+    std::vector<std::uint8_t> raw;            // the palette file as read
     std::array<std::uint32_t, 256> pixel{};   // pixel word per index: blue lowest, top byte 0
     std::array<std::uint32_t, 256> canvas{};  // the same colour as 0xRRGGBB
 };
