@@ -3,7 +3,7 @@
 namespace d7 {
 
 // Placeholder until the analysis pass lands: resets the tables.
-void analyseMap(EditorState& st) {
+void AnalyseMap(EditorState& st) {
     for (auto& c : st.CountyTable) {
         std::string name = std::move(c.name);
         c = Acounty{};

@@ -9,6 +9,6 @@ namespace d7 {
 
 // Rebuilds every table of AnalysisTables from the working planes M0..M5.
 // Allocates nothing.
-void analyseMap(EditorState& st);
+void AnalyseMap(EditorState& st);
 
 }  // namespace d7

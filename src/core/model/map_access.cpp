@@ -126,7 +126,7 @@ void reloadCurrentMap(EditorState& st) {
         std::memcpy(st.planes.Ext5.bytes.data(), record + kExt5Offset, kOutsideSize);
     }
     st.mapLoaded = true;
-    analyseMap(st);
+    AnalyseMap(st);
 }
 
 const std::string& domainNameSlot(const EditorState& st, int n, int k) {
