@@ -1,0 +1,55 @@
+// Loading and saving a whole map set (about 5 MB of files).
+#include <benchmark/benchmark.h>
+
+#include "core/model/map_access.h"
+#include "core/model/map_set_io.h"
+#include "support/map_builder.h"
+
+namespace {
+
+using namespace d7;
+
+test::TempDir& gameDir() {
+    static test::TempDir dir;
+    static bool written = [] {
+        test::writeMapSet(dir.path(), 77);
+        return true;
+    }();
+    (void)written;
+    return dir;
+}
+
+// Baseline: reading the same bytes as whole files, nothing else.
+void BM_ReadFilesOnly(benchmark::State& state) {
+    const auto& dir = gameDir().path();
+    for (auto _ : state) {
+        std::size_t total = test::fileBytes(dir / "k7_maps.dat").size();
+        total += test::fileBytes(dir / "K7.ENG").size();
+        for (int i = 1; i <= 15; ++i) total += test::fileBytes(dir / mapFileName(i)).size();
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_ReadFilesOnly)->Unit(benchmark::kMillisecond);
+
+void BM_LoadMapSetAndSelectMap0(benchmark::State& state) {
+    auto st = makeEditorState();
+    st->gameDir = st->pl8Dir = gameDir().path().string();
+    for (auto _ : state) {
+        loadMapSet(*st, st->gameDir);
+        benchmark::DoNotOptimize(st->planes.M0.bytes[0]);
+    }
+}
+BENCHMARK(BM_LoadMapSetAndSelectMap0)->Unit(benchmark::kMillisecond);
+
+void BM_SaveWholeMapSet(benchmark::State& state) {
+    auto st = test::loadTestMapSet(gameDir().path());
+    st->extChanged.fill(true);
+    st->namesChanged = true;
+    test::TempDir out;
+    for (auto _ : state) saveMapSet(*st, out.path().string());
+}
+BENCHMARK(BM_SaveWholeMapSet)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
