@@ -91,11 +91,30 @@ struct AnalysisTables {
 
 inline constexpr int kMaxPathPoints = 800;
 
+// The pending cells of a distance search, kept in buckets by distance modulo
+// 256. A step never costs more than 255, so every pending distance lies within
+// 255 of the one being expanded and the buckets never mix two distances. Each
+// cell is in at most one bucket (doubly linked through next/prev), so the
+// fixed storage can hold every pending cell and nothing is ever dropped.
+struct SearchQueue {
+    static constexpr int kBuckets = 256;
+    static constexpr std::int16_t kNone = -1;
+
+    std::array<std::int16_t, kBuckets> head{};
+    std::array<std::int16_t, kCellCount> next{};
+    std::array<std::int16_t, kCellCount> prev{};
+    std::array<std::int16_t, kCellCount> bucketOf{};  // kNone when not pending
+    std::array<std::uint64_t, kBuckets / 64> occupied{};
+    int cursor = 0;  // bucket of the distance last taken out
+    int pending = 0;
+};
+
 // State of the latest distance search and path trace.
 struct PathState {
     CellTable<std::int32_t> DistMatrix;
     std::array<Point, kMaxPathPoints> PathPoints{};
     int PathLength = 0;
+    SearchQueue searchQueue;  // work space of BuildDistances, so a search allocates nothing
 };
 
 }  // namespace d7
