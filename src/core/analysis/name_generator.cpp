@@ -29,30 +29,6 @@ const std::string& pick(const std::vector<std::string>& list, Random& rng) {
 
 }  // namespace
 
-char upperCase1252(char c) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (u >= 'a' && u <= 'z') return char(u - 32);
-    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return char(u - 32);
-    switch (u) {
-        case 0x9A:
-            return char(0x8A);
-        case 0x9C:
-            return char(0x8C);
-        case 0x9E:
-            return char(0x8E);
-        case 0xFF:
-            return char(0x9F);
-        default:
-            return c;
-    }
-}
-
-bool equalsIgnoringCase1252(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
-               return upperCase1252(p) == upperCase1252(q);
-           });
-}
-
 void NameGenerator::load(std::string_view text) {
     prefixes_.clear();
     infixes_.clear();

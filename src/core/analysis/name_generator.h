@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model/random.h"
+#include "core/model/text_case.h"
 
 namespace d7 {
 
@@ -48,10 +49,5 @@ class NameGenerator {
     std::vector<std::string> prefixes_, infixes_, suffixes_;
     std::string prefix_, infix_, suffix_;
 };
-
-// Upper case of one Windows-1252 character.
-char upperCase1252(char c);
-// Equality ignoring letter case (Windows-1252).
-bool equalsIgnoringCase1252(std::string_view a, std::string_view b);
 
 }  // namespace d7
