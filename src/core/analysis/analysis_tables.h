@@ -114,6 +114,7 @@ struct PathState {
     CellTable<std::int32_t> DistMatrix;
     std::array<Point, kMaxPathPoints> PathPoints{};
     int PathLength = 0;
+    int searchSource = -1;    // cell index (y * 64 + x) of the latest search's source, -1 for none
     SearchQueue searchQueue;  // work space of BuildDistances, so a search allocates nothing
 };
 

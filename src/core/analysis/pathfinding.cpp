@@ -85,6 +85,7 @@ int queueTakeNearest(SearchQueue& q) {
 void BuildDistances(EditorState& st, const CostMatrix& matrix, int sx, int sy, bool roadsOnly) {
     auto& dist = st.DistMatrix.values;
     dist.fill(0);
+    st.searchSource = -1;
     if (!inMap(sx, sy)) return;
 
     // Cells are expanded in order of distance, so each is expanded once and
@@ -92,6 +93,7 @@ void BuildDistances(EditorState& st, const CostMatrix& matrix, int sx, int sy, b
     SearchQueue& q = st.searchQueue;
     queueReset(q);
     const int source = cellIndex(sx, sy);
+    st.searchSource = source;
     dist[std::size_t(source)] = 1;
     queueInsert(q, source, 1);
 
@@ -125,7 +127,7 @@ void BuildDistances(EditorState& st, const CostMatrix& matrix, int sx, int sy, b
 TraceResult TracePath(EditorState& st, int tx, int ty) {
     st.PathPoints.fill(Point{});
     st.PathLength = 0;
-    if (!inMap(tx, ty)) return {-1, 0};
+    if (!inMap(tx, ty) || st.searchSource < 0) return {-1, 0};
 
     int x = tx, y = ty, d = st.DistMatrix.at(x, y);
     int n = 0, offroad = 0;
@@ -168,7 +170,7 @@ TraceResult TracePath(EditorState& st, int tx, int ty) {
 int TraceRoad(EditorState& st, int tx, int ty, bool preferStraight) {
     st.PathPoints.fill(Point{});
     st.PathLength = 0;
-    if (!inMap(tx, ty)) return -1;
+    if (!inMap(tx, ty) || st.searchSource < 0) return -1;
 
     int x = tx, y = ty, d = st.DistMatrix.at(x, y);
     // An unreached target has no walk: storing it as if it were the source

@@ -31,14 +31,16 @@ struct TraceResult {
 // lowest neighbour (from a road cell orthogonal neighbours first, lower
 // direction on ties). PathPoints hold the target first and the cell next to
 // the source last. A target that is the source or unreached gives 0 steps;
-// a target off the grid, a dead end or a path of more than 800 cells gives -1.
+// a target off the grid, a search without a source on the grid, a dead end or
+// a path of more than 800 cells gives -1.
 TraceResult TracePath(EditorState& st, int tx, int ty);
 
 // The road tool's walk: orthogonal steps only, sideways onto equal distances
 // allowed. Without preferStraight it turns whenever turning is as good (a
 // staircase); with it, it keeps its direction while that is as good. The
-// source is stored as the last point. Returns the steps, or -1 for no path
-// (off the grid, a dead end, or 800 steps and more).
+// source is stored as the last point; an unreached target stores nothing and
+// gives 0. Returns the steps, or -1 for no path (off the grid, a search
+// without a source on the grid, a dead end, or 800 steps and more).
 int TraceRoad(EditorState& st, int tx, int ty, bool preferStraight);
 
 // BuildDistances on st.MoveMatrix from `from`, then TracePath to `to`. An end
