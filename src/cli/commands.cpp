@@ -24,6 +24,21 @@ constexpr Command kCommands[] = {
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
+    {"export-map", "DIR MAP OUT.k7map", "save map MAP as a single-map file", "", runExportMap},
+    {"import-map", "DIR MAP IN.k7map OUT",
+     "load a single-map file over map MAP and save the map set into OUT",
+     "The map's planes and names come from the file; a file too short or with\n"
+     "fewer than 17 domain names is refused and nothing is written.",
+     runImportMap},
+    {"snapshot", "DIR MAP [--home H]", "save a snapshot of map MAP",
+     "Writes snapshots/Snap_<map name>_<timestamp>.k7map in the program directory\n"
+     "(--home H, else the editor's) and prints its path.",
+     runSnapshot},
+    {"restore-snapshot", "DIR MAP OUT [--home H] [--yes]",
+     "load map MAP's latest snapshot and save the map set into OUT",
+     "Without --yes the question is answered No and nothing is written.", runRestoreSnapshot},
+    {"reset-map", "DIR MAP OUT --yes", "empty map MAP, name it \"Empty Map\", save into OUT",
+     "Without --yes the question is answered No and nothing is written.", runResetMap},
 };
 
 constexpr const char* kCommonHelp =

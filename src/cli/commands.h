@@ -27,5 +27,10 @@ int runInfo(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runSave(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRenameMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRenameDomain(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runExportMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runImportMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runRestoreSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runResetMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 }  // namespace d7::cli

@@ -63,6 +63,7 @@ struct WorkingPlanes {
     const CellPlane& cellPlane(int p) const {
         return *const_cast<WorkingPlanes*>(this)->blockPlanes()[std::size_t(p)];
     }
+    bool operator==(const WorkingPlanes&) const = default;
 
   private:
     std::array<CellPlane*, 6> blockPlanes() { return {&M0, &M1, &M2, &M3, &M4, &M5}; }
