@@ -24,6 +24,14 @@ constexpr Command kCommands[] = {
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
+    {"analyse", "DIR MAP", "print the analysis of map MAP as JSON", "", runAnalyse},
+    {"path",
+     "DIR MAP SX SY TX TY [--matrix move|road] [--roads-only] [--trace path|road] [--straight]",
+     "search distances from (SX, SY), trace to (TX, TY), print JSON",
+     "--matrix picks the cost matrix (default move), --roads-only makes every\n"
+     "non-road step cost 100, --trace road walks as the road tool does\n"
+     "(--straight prefers straighter roads).",
+     runPath},
     {"export-map", "DIR MAP OUT.k7map", "save map MAP as a single-map file", "", runExportMap},
     {"import-map", "DIR MAP IN.k7map OUT",
      "load a single-map file over map MAP and save the map set into OUT",
