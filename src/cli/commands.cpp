@@ -24,6 +24,13 @@ constexpr Command kCommands[] = {
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
+    {"render",
+     "DIR MAP OUT [--zoom 1|2] [--view map|domain] [--season S] [--dark] [--blacksmiths]",
+     "draw map MAP as the map window shows it into OUT (.png or .bmp)",
+     "S is spring (the default), summer, autumn or winter. --dark uses the dark\n"
+     "palette and colours, --blacksmiths shows the blacksmiths. The tilesets and\n"
+     "Base01.256 are read from the .pl8 directory.",
+     runRender},
     {"analyse", "DIR MAP", "print the analysis of map MAP as JSON", "", runAnalyse},
     {"path",
      "DIR MAP SX SY TX TY [--matrix move|road] [--roads-only] [--trace path|road] [--straight]",

@@ -27,6 +27,7 @@ int runInfo(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runSave(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRenameMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRenameDomain(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runRender(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runAnalyse(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runPath(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runExportMap(const std::vector<std::string>&, std::ostream&, std::ostream&);

@@ -1,0 +1,259 @@
+#include "render/map_renderer.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "core/edit/geometry.h"
+#include "core/tiles/graphics_commands.h"
+#include "core/tiles/overlay_colours.h"
+#include "render/map_window_view.h"
+
+namespace d7::render {
+
+namespace {
+
+// Castle tileset frames by part number: the full redraw's overlay pass draws
+// the finished castle, a freshly placed piece shows the building site.
+constexpr int kCastleOverlayFrames[4] = {8, 10, 9, 11};
+constexpr int kPlacedCastleFrames[4] = {0, 2, 1, 3};
+constexpr int kVillageFrame = 59;     // town tileset
+constexpr int kBlacksmithFrame = 10;  // town tileset
+
+constexpr int kDomainView = 1;
+constexpr int kTraderView = 2;
+
+QColor colourOf(std::uint32_t rgb) {
+    return QColor::fromRgb(QRgb(tiles::pixelOf(rgb)));
+}
+
+}  // namespace
+
+MapRenderer::MapRenderer(EditorState& st) : st_(st) {
+    resize(1);
+}
+
+void MapRenderer::cellChanged(int x, int y) {
+    redrawCell(x, y);
+}
+
+void MapRenderer::buildingPieceChanged(int x, int y, std::uint8_t bits) {
+    redrawBuildingPiece(x, y, bits);
+}
+
+void MapRenderer::mapChanged() {
+    redrawMap();
+}
+
+QImage MapRenderer::picture() const {
+    return QImage(reinterpret_cast<const uchar*>(pixels_.data()), width_, height_, width_ * 4,
+                  QImage::Format_RGB32);
+}
+
+tiles::PixelTarget MapRenderer::target() {
+    return {pixels_.data(), width_, height_, width_};
+}
+
+// A fresh wrapper for every painter: a QImage nobody else shares paints
+// straight into the pixel store instead of detaching into a copy.
+QImage MapRenderer::paintableView() {
+    QImage view(reinterpret_cast<uchar*>(pixels_.data()), width_, height_, width_ * 4,
+                QImage::Format_RGB32);
+    view.setDotsPerMeterX(kPictureDotsPerMeter);
+    view.setDotsPerMeterY(kPictureDotsPerMeter);
+    return view;
+}
+
+bool MapRenderer::ready() const {
+    return tiles::isReady(st_);
+}
+
+void MapRenderer::resize(int zoom) {
+    zoom_ = zoom;
+    width_ = kMapPictureWidth * zoom;
+    height_ = kMapPictureHeight * zoom;
+    pixels_.assign(std::size_t(width_) * std::size_t(height_), tiles::kBlackPixel);
+}
+
+void MapRenderer::redrawMap() {
+    const int z = st_.view.zoom == 2 ? 2 : 1;
+    if (z != zoom_)
+        resize(z);
+    else
+        std::fill(pixels_.begin(), pixels_.end(), tiles::kBlackPixel);
+    if (ready()) {
+        redrawAllTiles();
+        redrawBuildings();
+        if (st_.view.showBlacksmiths) redrawBlacksmiths();
+        if (st_.view.viewMode == kDomainView)
+            drawDomainLabels();
+        else if (st_.view.viewMode == kTraderView)
+            drawTraderOverlay();
+    }
+    if (repaint_) repaint_();
+}
+
+void MapRenderer::drawFrameAtCell(int kind, int frame, int x, int y) {
+    const PixelPoint at = cellToScreen(x, y, zoom_);
+    tiles::drawFrame(target(), st_.gfx.tilesets[std::size_t(kind)], st_.gfx.palette, frame, zoom_,
+                     at.x, at.y);
+}
+
+void MapRenderer::drawTile(int x, int y) {
+    if (auto source = drawSource(st_.planes, x, y))
+        drawFrameAtCell(source->tileset, source->frame, x, y);
+}
+
+// Back to front: every cell is drawn after the cells above it on screen, so
+// a frame's upward layers are covered only by cells in front of it.
+void MapRenderer::redrawAllTiles() {
+    if (!ready()) return;
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x) drawTile(x, y);
+}
+
+void MapRenderer::drawCastlePiece(int x, int y, const int (&frameOfPart)[4]) {
+    const int part = st_.planes.M3.at(x, y);
+    const int frame = part < 4 ? frameOfPart[part] : st_.planes.M2.at(x, y);
+    drawFrameAtCell(tiles::kCastleTiles, frame, x, y);
+}
+
+void MapRenderer::redrawBuildings() {
+    if (!ready()) return;
+    const bool labels = st_.view.viewMode == kDomainView;
+    QImage view;
+    QPainter painter;
+    if (labels) {
+        view = paintableView();
+        painter.begin(&view);
+        painter.setFont(labelFont(domainLabelPointSize(zoom_)));
+    }
+    for (int y = 0; y < kGrid; ++y) {
+        for (int x = 0; x < kGrid; ++x) {
+            if (isCastle(st_.planes, x, y))
+                drawCastlePiece(x, y, kCastleOverlayFrames);
+            else if (isVillage(st_.planes, x, y))
+                drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
+            else
+                continue;
+            if (labels) drawCellLabel(painter, x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
+        }
+    }
+}
+
+void MapRenderer::redrawBlacksmiths() {
+    if (!ready()) return;
+    for (int d = 1; d <= kMaxDomain; ++d) {
+        const Acounty& county = st_.CountyTable[std::size_t(d)];
+        if (!county.used) continue;
+        const Point smith = county.smithPos;
+        if (smith.isSet() && inMap(smith.x, smith.y))
+            drawFrameAtCell(tiles::kTownTiles, kBlacksmithFrame, smith.x, smith.y);
+        // A blacksmith that moved leaves no trace on its old cell.
+        const Point old = st_.OldSmithPos[std::size_t(d)];
+        if (old != smith && old.isSet()) drawTile(old.x, old.y);
+    }
+}
+
+void MapRenderer::drawDomainLabels() {
+    if (!ready()) return;
+    QImage view = paintableView();
+    QPainter painter(&view);
+    painter.setFont(labelFont(domainLabelPointSize(zoom_)));
+    const int set = st_.gfx.colourSets.domain;
+    for (int y = 0; y < kGrid; ++y) {
+        for (int x = 0; x < kGrid; ++x) {
+            const int domain = st_.planes.M5.at(x, y);
+            if (domain == 0) continue;
+            const PixelPoint box = cellToScreen(x, y, zoom_);
+            drawBoxText(painter, box.x, box.y, zoom_, QString::number(domain),
+                        colourOf(tiles::overlayColour(domain, set)), LabelStyle::Plain);
+        }
+    }
+}
+
+void MapRenderer::drawTraderOverlay() {
+    // The trader view's routes, stops and trader numbers for the selected
+    // trader are drawn here, over the tiles and buildings. Until that overlay
+    // exists the trader view shows the plain map.
+}
+
+void MapRenderer::redrawCell(int x, int y) {
+    if (!ready() || !inMap(x, y)) return;
+    drawTile(x, y);
+    if (st_.view.viewMode == kDomainView) {
+        drawCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
+    } else if (st_.view.viewMode == kTraderView) {
+        drawCellTraderLabel(x, y, st_.view.selectedTrader);
+    }
+}
+
+void MapRenderer::redrawBuildingPiece(int x, int y, std::uint8_t bits) {
+    if (!ready() || !inMap(x, y)) return;
+    if (bits & flags::kVillage) drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
+    if (bits & flags::kBuilding) drawCastlePiece(x, y, kPlacedCastleFrames);
+    if (st_.view.viewMode == kDomainView)
+        drawCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
+}
+
+void MapRenderer::drawCellLabel(QPainter& painter, int x, int y, int number, LabelStyle style) {
+    if (number == 0) return;
+    const PixelPoint box = cellToScreen(x, y, zoom_);
+    drawBoxText(painter, box.x, box.y, zoom_, spacedNumber(number),
+                colourOf(tiles::overlayColour(number, st_.gfx.colourSets.domain)), style);
+}
+
+void MapRenderer::drawCellLabel(int x, int y, int number, LabelStyle style) {
+    if (!ready() || !inMap(x, y) || number == 0) return;
+    QImage view = paintableView();
+    QPainter painter(&view);
+    painter.setFont(labelFont(domainLabelPointSize(zoom_)));
+    drawCellLabel(painter, x, y, number, style);
+}
+
+void MapRenderer::drawCellTraderLabel(QPainter& painter, int x, int y, int trader) {
+    const int m4 = st_.planes.M4.at(x, y);
+    if (!(st_.planes.M0.at(x, y) & flags::kTown) || m4 == 0) return;
+    if (trader != 0 && m4 != trader) return;
+    const PixelPoint box = cellToScreen(x, y, zoom_);
+    drawBoxText(painter, box.x, box.y, zoom_, QString::number(m4),
+                colourOf(tiles::overlayColour(m4 + 8, st_.gfx.colourSets.trader)),
+                LabelStyle::Plain);
+}
+
+void MapRenderer::drawCellTraderLabel(int x, int y, int trader) {
+    if (!ready() || !inMap(x, y)) return;
+    QImage view = paintableView();
+    QPainter painter(&view);
+    painter.setFont(labelFont(traderLabelPointSize(zoom_)));
+    drawCellTraderLabel(painter, x, y, trader);
+}
+
+void MapRenderer::drawAllTraderLabels(int trader) {
+    if (!ready()) return;
+    QImage view = paintableView();
+    QPainter painter(&view);
+    painter.setFont(labelFont(traderLabelPointSize(zoom_)));
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x) drawCellTraderLabel(painter, x, y, trader);
+}
+
+bool MapRenderer::setViewMode(int mode) {
+    if (mode < 0 || mode > kTraderView || mode == st_.view.viewMode) return false;
+    st_.view.viewMode = mode;
+    redrawMap();
+    return true;
+}
+
+void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w, int h) const {
+    paintMapWindow(painter, picture(), ready(), zoom_, originX, originY, w, h);
+}
+
+QImage MapRenderer::windowImage(int originX, int originY, int w, int h) const {
+    QImage image(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
+    if (image.isNull()) return image;
+    QPainter painter(&image);
+    paintWindow(painter, originX, originY, w, h);
+    return image;
+}
+
+}  // namespace d7::render

@@ -1,0 +1,105 @@
+// The map picture: one 32-bit picture of the whole current map, 3712z x 1920z
+// pixels at zoom z, drawn from the working planes with the game's tiles, and
+// the copy of its visible part into the map window.
+//
+// The renderer is the editor's cell sink: attach it with st.sink = &renderer
+// and every cell the editing operations change is redrawn in place.
+#pragma once
+
+#include <QImage>
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+#include "core/model/editor_state.h"
+#include "core/tiles/frame_drawing.h"
+#include "render/cell_labels.h"
+
+class QPainter;
+
+namespace d7::render {
+
+class MapRenderer : public CellSink {
+  public:
+    // The picture starts black at zoom 1 (3712 x 1920).
+    explicit MapRenderer(EditorState& st);
+
+    // CellSink: a changed cell is redrawn, a building piece drawn over its
+    // cell, and a whole-map change redraws the picture.
+    void cellChanged(int x, int y) override;
+    void buildingPieceChanged(int x, int y, std::uint8_t bits) override;
+    void mapChanged() override;
+
+    // The picture. zoom() is the zoom it was last drawn at; pixel words are
+    // 0xFFRRGGBB.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int zoom() const { return zoom_; }
+    std::span<const std::uint32_t> pixels() const { return pixels_; }
+    std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
+    // A read-only QImage over the pixel store (no copy). It stays valid until
+    // the picture is resized by a full redraw at another zoom.
+    QImage picture() const;
+
+    // Full redraw at st.view.zoom: resizes the picture when the zoom changed,
+    // clears it to black and, when Ready, draws the tile pass, the overlay
+    // pass, the blacksmiths when shown, and the overlay of the view. Then asks
+    // for a repaint of the map window.
+    void redrawMap();
+
+    // The steps of the full redraw, each usable alone.
+    void redrawAllTiles();
+    void redrawBuildings();
+    void redrawBlacksmiths();
+    void drawDomainLabels();
+    // The trader view's overlay for st.view.selectedTrader.
+    void drawTraderOverlay();
+
+    // Draws the cell's tile over what is there and, in the domain view, its
+    // domain label; in the trader view its trader label.
+    void redrawCell(int x, int y);
+    // Draws the building piece the bits name over the cell: flags::kVillage
+    // the village sign, flags::kBuilding the castle piece of the cell's part
+    // number; then, in the domain view, its domain label.
+    void redrawBuildingPiece(int x, int y, std::uint8_t bits);
+    // The cell label " n " of a domain number in the cell's box (nothing for 0).
+    void drawCellLabel(int x, int y, int number, LabelStyle style);
+    // The town cell's trader number when it has one and trader is 0 or that number.
+    void drawCellTraderLabel(int x, int y, int trader);
+    void drawAllTraderLabels(int trader);
+
+    // Switches the view (0 map, 1 domain, 2 traders) and redraws; false, and
+    // nothing done, when the view is already the one chosen.
+    bool setViewMode(int mode);
+
+    // Called when the map window should repaint (after a full redraw).
+    void setRepaintRequest(std::function<void()> request) { repaint_ = std::move(request); }
+
+    // Paints the map window's w x h area for the view origin cell: the visible
+    // block of the picture, black beyond it (all black when not Ready).
+    void paintWindow(QPainter& painter, int originX, int originY, int w, int h) const;
+    // The same into a new w x h image.
+    QImage windowImage(int originX, int originY, int w, int h) const;
+
+  private:
+    tiles::PixelTarget target();
+    QImage paintableView();
+    bool ready() const;
+    void resize(int zoom);
+    void drawFrameAtCell(int kind, int frame, int x, int y);
+    void drawTile(int x, int y);
+    void drawBuildingOverlay(int x, int y);
+    void drawCastlePiece(int x, int y, const int (&frameOfPart)[4]);
+    void drawCellLabel(QPainter& painter, int x, int y, int number, LabelStyle style);
+    void drawCellTraderLabel(QPainter& painter, int x, int y, int trader);
+
+    EditorState& st_;
+    std::vector<std::uint32_t> pixels_;
+    int width_ = 0;
+    int height_ = 0;
+    int zoom_ = 0;
+    std::function<void()> repaint_;
+};
+
+}  // namespace d7::render
