@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "core/edit/geometry.h"
 #include "core/model/map_access.h"
 #include "core_analysis/analysis_maps.h"
 
@@ -340,6 +341,78 @@ TEST_F(AnalyseMapTest, RandomPlanesNeverProduceOutOfRangeResults) {
             for (int s : county(d).tradeSlot) EXPECT_TRUE(s >= 0 && s <= kTraders);
         for (std::uint8_t v : st.MoveMatrix.values)
             EXPECT_TRUE(v == 0 || v == 1 || v == 3 || v == 6 || v == 100);
+    }
+}
+
+// The pass works in runs of one domain and in words of eight cells; on
+// patchy random maps it must agree with the rules applied cell by cell.
+TEST_F(AnalyseMapTest, RunWiseScansAgreeWithTheRulesAppliedCellByCell) {
+    const std::uint8_t kinds[] = {0, 0, 0, 0, 2, 0x20, 0x20, 0x22, 0x10, 0x01, 0x04, 0x08};
+    const std::uint8_t domains[] = {0, 1, 2, 3, 4, 5, 16, 32, 40};
+    Random rng(5);
+    for (int round = 0; round < 30; ++round) {
+        std::uint8_t block[16][16];
+        for (auto& row : block)
+            for (auto& d : row) d = domains[rng.below(int(sizeof domains))];
+        // Horizontal bands (contact only across rows), plain blocks, noisy blocks.
+        const int shape = round % 3;
+        for (int y = 0; y < kGrid; ++y) {
+            for (int x = 0; x < kGrid; ++x) {
+                std::uint8_t d = block[y / 4][shape == 0 ? 0 : x / 4];
+                if (shape == 2 && rng.below(8) == 0) d = domains[rng.below(int(sizeof domains))];
+                putCell(st, x, y, {kinds[rng.below(int(sizeof kinds))], 0, 0, 0, 0, d});
+            }
+        }
+        for (int t = rng.below(4); t > 0; --t)
+            putTown(st, rng.below(kGrid - 1), rng.below(kGrid - 1), std::uint8_t(1 + rng.below(5)));
+        AnalyseMap(st);
+
+        const WorkingPlanes& p = st.planes;
+        auto dom = [&](int x, int y) { return inMap(x, y) ? int(p.M5.at(x, y)) : 0; };
+        std::array<std::array<int, kMaxDomain + 1>, kMaxDomain + 1> adjacent{};
+        std::array<int, kMaxDomain + 1> greens{}, fields{}, best{};
+        std::array<Point, kMaxDomain + 1> smith{};
+        best.fill(64);
+        for (int y = 0; y < kGrid; ++y) {
+            for (int x = 0; x < kGrid; ++x) {
+                const int d = dom(x, y);
+                if (d < 1 || d > kMaxDomain) continue;
+                for (Offset o : kDirections) {
+                    const int e = dom(x + o.dx, y + o.dy);
+                    if (o.dx * o.dy == 0 && e >= 1 && e <= kMaxDomain && e != d)
+                        adjacent[std::size_t(d)][std::size_t(e)] = 1;
+                }
+                greens[std::size_t(d)] += p.M0.at(x, y) == 0 || p.M0.at(x, y) == 2;
+                fields[std::size_t(d)] += (p.M0.at(x, y) & 0x20) != 0;
+            }
+        }
+        for (int y = 0; y < kGrid; ++y) {
+            for (int x = 0; x < kGrid; ++x) {
+                const int d = dom(x, y);
+                if (d < 1 || d > kMaxDomain || p.M0.at(x, y) != 0) continue;
+                bool besideField = false;
+                for (int dir = 0; dir < 8; dir += 2) {
+                    const int nx = x + kDirections[std::size_t(dir)].dx;
+                    const int ny = y + kDirections[std::size_t(dir)].dy;
+                    besideField |= dom(nx, ny) == d && p.M0.at(nx, ny) == 0x20;
+                }
+                const Point town = county(d).townPos;
+                const int dist = std::max(std::abs(x - town.x - 1), std::abs(y - town.y - 1));
+                if (besideField && dist < best[std::size_t(d)]) {
+                    best[std::size_t(d)] = dist;
+                    smith[std::size_t(d)] = {x, y};
+                }
+            }
+        }
+        for (int d = 1; d <= kMaxDomain; ++d) {
+            SCOPED_TRACE(testing::Message() << "round " << round << " domain " << d);
+            EXPECT_EQ(county(d).greens, greens[std::size_t(d)]);
+            EXPECT_EQ(county(d).fields, fields[std::size_t(d)]);
+            EXPECT_EQ(county(d).smithPos, smith[std::size_t(d)]);
+            for (int e = 1; e <= kMaxDomain; ++e)
+                EXPECT_EQ(st.DomainAdjacency[std::size_t(d)][std::size_t(e)],
+                          adjacent[std::size_t(d)][std::size_t(e)]);
+        }
     }
 }
 

@@ -1,7 +1,9 @@
 #include "core/analysis/analyse_map.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/edit/geometry.h"
 
@@ -13,7 +15,7 @@ namespace {
 constexpr int kQuarryFrame = 0;
 constexpr int kLumberFrame = 20;
 constexpr int kMineFrame = 30;
-constexpr int kNoSmithDistance = 64;  // larger than any distance on the grid
+constexpr int kNoSmithDistance = 64;  // a blacksmith must stand nearer than this
 constexpr int kRoadSearchRadius = 3;
 
 bool isDomain(int d) {
@@ -35,7 +37,7 @@ bool greenCell(int m0) {
     return m0 == 0 || m0 == flags::kBorder;
 }
 
-std::uint8_t moveCost(int m0, int m5) {
+constexpr std::uint8_t moveCost(int m0, int m5) {
     if (m0 & (flags::kSea | flags::kUnpassable)) return kCostImpassable;
     if (m5 > kMaxDomain) return kCostImpassable;  // includes land without domain
     if (m0 & flags::kRoad) return kCostRoad;
@@ -44,7 +46,7 @@ std::uint8_t moveCost(int m0, int m5) {
     return kCostGrass;
 }
 
-std::uint8_t roadToolCost(int m0) {
+constexpr std::uint8_t roadToolCost(int m0) {
     return m0 <= (flags::kRoad | flags::kBorder) ? kCostGrass : kCostImpassable;
 }
 
@@ -70,20 +72,18 @@ void appendTraderStop(TraderStopList& list, int domain, int slot) {
     list.entries[std::size_t(list.count++)] = {domain, slot};
 }
 
-// The per-domain tests of one cell of domain d.
-void countCell(EditorState& st, int x, int y, int d) {
+// The per-domain tests of a town, castle or resource cell of domain d.
+void countBuildingCell(EditorState& st, int x, int y, int d) {
     const WorkingPlanes& p = st.planes;
     const int m0 = p.M0.at(x, y), m1 = p.M1.at(x, y), m2 = p.M2.at(x, y);
     const int m3 = p.M3.at(x, y), m4 = p.M4.at(x, y);
     Acounty& c = st.CountyTable[std::size_t(d)];
-    c.used = true;
     if (castleCell(m0, m1) && m3 == 1 && m4 >= 1 && m4 <= kStartPositions)
         st.StartDomains[std::size_t(m4)] = d;
     if (castleCell(m0, m1) && m3 == 0) {
         ++c.castles;
         c.castlePos = {x, y};
     }
-    if (m0 & flags::kVillage) ++c.villages;
     if (townCell(m0, m1)) {
         if (m3 == 0) {
             ++c.towns;
@@ -102,32 +102,93 @@ void countCell(EditorState& st, int x, int y, int d) {
         if (m2 == kLumberFrame) ++c.lumbers;
         if (m2 == kMineFrame) ++c.mines;
     }
-    if (m0 & flags::kField) ++c.fields;
-    if (greenCell(m0)) ++c.greens;
 }
 
-// Matrices, adjacency and the per-domain tests, y outer and x inner.
-void scanCells(EditorState& st) {
-    const WorkingPlanes& p = st.planes;
+// MoveMatrix cost by M0 for a cell whose domain number is 16 or less.
+constexpr std::array<std::uint8_t, 256> kMoveCostByFlags = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int m0 = 0; m0 < 256; ++m0) table[std::size_t(m0)] = moveCost(m0, 0);
+    return table;
+}();
+
+void buildMatrices(EditorState& st) {
+    const auto& m0 = st.planes.M0.bytes;
+    const auto& m5 = st.planes.M5.bytes;
+    for (std::size_t i = 0; i < std::size_t(kCellCount); ++i) {
+        st.MoveMatrix.values[i] = m5[i] > kMaxDomain ? kCostImpassable : kMoveCostByFlags[m0[i]];
+        st.RoadMoveMatrix.values[i] = roadToolCost(m0[i]);
+    }
+}
+
+void markAdjacent(EditorState& st, int d, int e) {
+    if (d == e || !isDomain(d) || !isDomain(e)) return;
+    st.DomainAdjacency[std::size_t(d)][std::size_t(e)] = 1;
+    st.DomainAdjacency[std::size_t(e)][std::size_t(d)] = 1;
+}
+
+// Orthogonal contact is symmetric, so looking down from every cell here and
+// right at the end of every run (countCells), marking both directions, finds
+// every pair that looking all four ways finds. Rows are compared eight cells
+// at a time; only words that differ are looked at cell by cell.
+void markVerticalAdjacency(EditorState& st) {
+    const auto& m5 = st.planes.M5.bytes;
+    for (int y = 0; y + 1 < kGrid; ++y) {
+        const std::uint8_t* upper = m5.data() + y * kGrid;
+        const std::uint8_t* lower = upper + kGrid;
+        for (int x = 0; x < kGrid; x += 8) {
+            std::uint64_t a, b;
+            std::memcpy(&a, upper + x, 8);
+            std::memcpy(&b, lower + x, 8);
+            if (a == b) continue;
+            for (int k = x; k < x + 8; ++k) markAdjacent(st, upper[k], lower[k]);
+        }
+    }
+}
+
+// Cells of domains 1..16 with M0 exactly a field: where blacksmiths can stand beside.
+struct FieldCells {
+    std::array<std::int16_t, kCellCount> cells;
+    int count = 0;
+};
+
+// The per-domain tests, y outer and x inner, so that later cells overwrite
+// positions and starting domains and stops are appended in scan order. The
+// counts of a run of cells of one domain are summed locally and added once.
+// Also marks horizontal adjacency and collects the plain field cells.
+void countCells(EditorState& st, FieldCells& fields) {
+    const auto& m0 = st.planes.M0.bytes;
+    const auto& m5 = st.planes.M5.bytes;
+    fields.count = 0;
     for (int y = 0; y < kGrid; ++y) {
-        for (int x = 0; x < kGrid; ++x) {
-            const int m0 = p.M0.at(x, y), d = p.M5.at(x, y);
-            st.MoveMatrix.at(x, y) = moveCost(m0, d);
-            st.RoadMoveMatrix.at(x, y) = roadToolCost(m0);
+        const int row = y * kGrid;
+        int x = 0;
+        while (x < kGrid) {
+            const int d = m5[std::size_t(row + x)];
+            int end = x + 1;
+            while (end < kGrid && m5[std::size_t(row + end)] == d) ++end;
+            if (end < kGrid) markAdjacent(st, d, m5[std::size_t(row + end)]);
             // Other values than 1..16 are domain 0, land without domain, or
             // what a damaged file holds: none of them counts towards a domain.
-            if (!isDomain(d)) continue;
-            auto& row = st.DomainAdjacency[std::size_t(d)];
-            auto border = [&](int nx, int ny) {
-                if (!inMap(nx, ny)) return;
-                const int e = p.M5.at(nx, ny);
-                if (isDomain(e) && e != d) row[std::size_t(e)] = 1;
-            };
-            border(x, y - 1);
-            border(x + 1, y);
-            border(x, y + 1);
-            border(x - 1, y);
-            countCell(st, x, y, d);
+            if (isDomain(d)) {
+                int villages = 0, fieldCount = 0, greens = 0;
+                for (int cx = x; cx < end; ++cx) {
+                    const int flagsOfCell = m0[std::size_t(row + cx)];
+                    villages += (flagsOfCell & flags::kVillage) != 0;
+                    fieldCount += (flagsOfCell & flags::kField) != 0;
+                    greens += greenCell(flagsOfCell);
+                    // Written for every cell, kept only for a field: no branch.
+                    fields.cells[std::size_t(fields.count)] = std::int16_t(row + cx);
+                    fields.count += flagsOfCell == flags::kField;
+                    if (flagsOfCell & (flags::kTown | flags::kBuilding))
+                        countBuildingCell(st, cx, y, d);
+                }
+                Acounty& c = st.CountyTable[std::size_t(d)];
+                c.used = true;
+                c.villages += villages;
+                c.fields += fieldCount;
+                c.greens += greens;
+            }
+            x = end;
         }
     }
 }
@@ -176,27 +237,28 @@ void findTownRoads(EditorState& st) {
 
 // A blacksmith goes on a plain cell (M0 exactly 0) beside a plain field of
 // its domain, as close as possible to the town's part-3 cell; the first such
-// cell in scan order wins ties.
-void placeBlacksmiths(EditorState& st) {
-    const WorkingPlanes& p = st.planes;
-    std::array<int, kMaxDomain + 1> best;
-    best.fill(kNoSmithDistance);
-    for (int y = 0; y < kGrid; ++y) {
-        for (int x = 0; x < kGrid; ++x) {
-            const int d = p.M5.at(x, y);
-            if (!isDomain(d) || p.M0.at(x, y) != 0) continue;
-            Acounty& c = st.CountyTable[std::size_t(d)];
-            if (!c.used) continue;
-            auto plainField = [&](int nx, int ny) {
-                return inMap(nx, ny) && p.M5.at(nx, ny) == d && p.M0.at(nx, ny) == flags::kField;
-            };
-            if (!plainField(x, y - 1) && !plainField(x + 1, y) && !plainField(x, y + 1) &&
-                !plainField(x - 1, y))
-                continue;
+// cell in scan order wins ties. That is the smallest (distance, y, x) over all
+// candidates, so the candidates can be found from the fields in any order.
+void placeBlacksmiths(EditorState& st, const FieldCells& fields) {
+    const auto& m0 = st.planes.M0.bytes;
+    const auto& m5 = st.planes.M5.bytes;
+    std::array<int, kMaxDomain + 1> bestKey;
+    bestKey.fill(INT_MAX);
+    for (int k = 0; k < fields.count; ++k) {
+        const int f = fields.cells[std::size_t(k)];
+        const int fx = f % kGrid, fy = f / kGrid, d = m5[std::size_t(f)];
+        Acounty& c = st.CountyTable[std::size_t(d)];
+        for (int dir = 0; dir < 8; dir += 2) {
+            const int x = fx + kDirections[std::size_t(dir)].dx;
+            const int y = fy + kDirections[std::size_t(dir)].dy;
+            if (!inMap(x, y)) continue;
+            const std::size_t i = std::size_t(y * kGrid + x);
+            if (m0[i] != 0 || m5[i] != d) continue;
             const int dist =
                 std::max(std::abs(x - (c.townPos.x + 1)), std::abs(y - (c.townPos.y + 1)));
-            if (dist < best[std::size_t(d)]) {
-                best[std::size_t(d)] = dist;
+            const int key = dist * kCellCount + int(i);
+            if (dist < kNoSmithDistance && key < bestKey[std::size_t(d)]) {
+                bestKey[std::size_t(d)] = key;
                 c.smithPos = {x, y};
             }
         }
@@ -214,11 +276,14 @@ void AnalyseMap(EditorState& st) {
     for (auto& route : st.TraderRoute) route = TraderRouteRecord{};
     st.StartDomains.fill(-1);
 
-    scanCells(st);
+    FieldCells fields;  // on the stack: the pass allocates nothing
+    buildMatrices(st);
+    countCells(st, fields);
+    markVerticalAdjacency(st);
     chooseTraderStarts(st);
     countStops(st);
     findTownRoads(st);
-    placeBlacksmiths(st);
+    placeBlacksmiths(st, fields);
 
     for (int d = 1; d <= kMaxDomain; ++d) {
         const Point smith = st.CountyTable[std::size_t(d)].smithPos;
