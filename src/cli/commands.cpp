@@ -54,6 +54,20 @@ constexpr Command kCommands[] = {
      "Without --yes the question is answered No and nothing is written.", runRestoreSnapshot},
     {"reset-map", "DIR MAP OUT --yes", "empty map MAP, name it \"Empty Map\", save into OUT",
      "Without --yes the question is answered No and nothing is written.", runResetMap},
+    {"edit", "DIR OUT [--map N | --all-maps] [--seed S] [--answer yes|no] -e CMD [-e CMD ...]",
+     "run editing commands on map N (default 0) or every map and save into OUT",
+     "CMD is one of:\n"
+     "  place X Y base|roads|mountains|buildings TILE   TILE as in the tile selector:\n"
+     "      mountains 0..4 (2 x 2) or 6 (3 x 3); buildings 0 quarry, 1 lumber, 2 mine,\n"
+     "      3 village, 4 town, 5 castle\n"
+     "  domain X Y D      give the cell domain D (0, 1..16, 32); sea keeps its domain\n"
+     "  recalc-roads      recalculate road connections\n"
+     "  create-cliffs     retile the coast\n"
+     "  fix-borders       set border tiles at domain edges\n"
+     "  road-path SX SY TX TY [straight]   lay a road along the road tool's path\n"
+     "Questions get the --answer (default no); every message the editor would show\n"
+     "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.",
+     runEdit},
 };
 
 constexpr const char* kCommonHelp =

@@ -35,5 +35,6 @@ int runImportMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRestoreSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runResetMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runEdit(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 }  // namespace d7::cli

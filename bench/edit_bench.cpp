@@ -1,0 +1,153 @@
+// Tile placement and the whole-map re-tiling commands on a busy map.
+// Baseline: the analysis pass alone (BM_AnalysisPass), which every edit runs.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "core/analysis/analyse_map.h"
+#include "core/edit/borders.h"
+#include "core/edit/cell_writer.h"
+#include "core/edit/coast.h"
+#include "core/edit/feature_codes.h"
+#include "core/edit/geometry.h"
+#include "core/edit/placement.h"
+#include "core/edit/random_tiles.h"
+#include "core/edit/roads.h"
+#include "core/model/map_access.h"
+
+namespace {
+
+using namespace d7;
+
+struct Seed {
+    int x, y;
+};
+
+// An island of sixteen irregular domains (nearest of sixteen scattered
+// points), each with a town and a castle, joined by roads, with forests,
+// fields and mountains, cliffs along the coast and border tiles at the edges.
+// Built with the editor's own operations, so every plane is written through.
+std::unique_ptr<EditorState> busyMap() {
+    auto st = makeEditorState();
+    st->mapStore.assign(kMapStoreSize, 0);
+    for (int f = 1; f <= kMapFileCount; ++f) st->extStreams[std::size_t(f)].assign(kMapFileSize, 0);
+    selectMap(*st, 0);
+    Random layout(3);
+    Seed seeds[kMaxDomain];
+    for (int d = 0; d < kMaxDomain; ++d)
+        seeds[d] = {8 + (d % 4) * 14 + layout.below(5), 8 + (d / 4) * 14 + layout.below(5)};
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x) {
+            const int dx = x - 32, dy = y - 32;
+            if (dx * dx + dy * dy > 29 * 29 - layout.below(60)) {
+                placeRandomSea(*st, x, y, 0);
+                continue;
+            }
+            int best = 0, bestDist = 1 << 20;
+            for (int d = 0; d < kMaxDomain; ++d) {
+                const int ex = x - seeds[d].x, ey = y - seeds[d].y;
+                if (ex * ex + ey * ey < bestDist) bestDist = ex * ex + ey * ey, best = d + 1;
+            }
+            setCell(*st, 0, x, y,
+                    {.flags = 0,
+                     .tileset = 0,
+                     .tile = 6 + layout.below(15),
+                     .domain = best,
+                     .code = feature::kGrass});
+            const int r = layout.below(100);
+            if (r < 12)
+                placeForest(*st, x, y);
+            else if (r < 20)
+                setCell(*st, 0, x, y,
+                        {.flags = flags::kField,
+                         .tileset = tileset::kRoad,
+                         .tile = 80,
+                         .code = feature::kField});
+        }
+    ScriptedPrompt prompt(true);
+    for (int d = 0; d < kMaxDomain; ++d) {
+        const Seed s = seeds[d];
+        placeTile(*st, prompt, s.x, s.y, building::kTown, 2, TileKind::Buildings);
+        placeTile(*st, prompt, s.x + 3, s.y + 2, building::kCastle, 2, TileKind::Buildings);
+        placeTile(*st, prompt, s.x - 3, s.y + 3, layout.below(5), 2, TileKind::Mountains);
+        placeTile(*st, prompt, s.x + 1, s.y - 3, building::kVillage, 1, TileKind::Buildings);
+    }
+    // Roads from each town to its right and lower neighbours.
+    auto roadCell = [&](int x, int y) {
+        if (inMap(x, y) && st->planes.M0.at(x, y) <= (flags::kRoad | flags::kBorder))
+            setCell(*st, 0, x, y,
+                    {.flags = flags::kRoad, .tileset = tileset::kRoad, .code = feature::kRoad});
+    };
+    for (int d = 0; d < kMaxDomain; ++d) {
+        const Seed a = seeds[d];
+        for (int next : {d + 1, d + 4}) {
+            if (next >= kMaxDomain || (next == d + 1 && next % 4 == 0)) continue;
+            const Seed b = seeds[next];
+            for (int x = std::min(a.x, b.x); x <= std::max(a.x, b.x); ++x) roadCell(x, a.y + 2);
+            for (int y = std::min(a.y, b.y) + 2; y <= std::max(a.y, b.y) + 2; ++y) roadCell(b.x, y);
+        }
+    }
+    recalcRoads(*st);
+    createCoast(*st);
+    fixAllBorders(*st);
+    return st;
+}
+
+void BM_AnalysisPass(benchmark::State& state) {
+    auto st = busyMap();
+    for (auto _ : state) {
+        AnalyseMap(*st);
+        benchmark::DoNotOptimize(st->CountyTable[1].greens);
+    }
+}
+BENCHMARK(BM_AnalysisPass);
+
+// Moves domain 1's town back and forth: the undo snapshot, the question, the
+// old town's removal, the new town and the analysis pass.
+void BM_PlaceTown(benchmark::State& state) {
+    auto st = busyMap();
+    ScriptedPrompt prompt(true);
+    // A domain whose town can move one cell to the right within the domain.
+    int d = 1;
+    while (d <= kMaxDomain &&
+           !(st->CountyTable[std::size_t(d)].towns == 1 &&
+             blockDomainCount(st->planes, st->CountyTable[std::size_t(d)].townPos.x + 1,
+                              st->CountyTable[std::size_t(d)].townPos.y) == 1))
+        ++d;
+    if (d > kMaxDomain) {
+        state.SkipWithError("no town to move");
+        return;
+    }
+    const Point at = st->CountyTable[std::size_t(d)].townPos;
+    int i = 0;
+    for (auto _ : state) {
+        placeTile(*st, prompt, at.x + (i++ & 1), at.y, building::kTown, 2, TileKind::Buildings);
+        prompt.questions.clear();
+    }
+    if (st->CountyTable[std::size_t(d)].towns != 1 || prompt.messages.size() != 0)
+        state.SkipWithError("the town was not placed");
+}
+BENCHMARK(BM_PlaceTown);
+
+void BM_RecalcRoads(benchmark::State& state) {
+    auto st = busyMap();
+    for (auto _ : state) recalcRoads(*st);
+}
+BENCHMARK(BM_RecalcRoads)->Unit(benchmark::kMicrosecond);
+
+void BM_CreateCoast(benchmark::State& state) {
+    auto st = busyMap();
+    for (auto _ : state) createCoast(*st);
+}
+BENCHMARK(BM_CreateCoast)->Unit(benchmark::kMicrosecond);
+
+void BM_FixAllBorders(benchmark::State& state) {
+    auto st = busyMap();
+    for (auto _ : state) fixAllBorders(*st);
+}
+BENCHMARK(BM_FixAllBorders)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

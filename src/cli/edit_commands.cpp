@@ -1,0 +1,202 @@
+// edit: scripted editing of one map or of every map of a map set, through the
+// same operations the map window uses.
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <ostream>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/game_session.h"
+#include "core/analysis/pathfinding.h"
+#include "core/edit/borders.h"
+#include "core/edit/cell_writer.h"
+#include "core/edit/coast.h"
+#include "core/edit/placement.h"
+#include "core/edit/roads.h"
+#include "core/model/map_access.h"
+#include "core/model/map_set_io.h"
+
+namespace d7::cli {
+
+namespace {
+
+// Shows every message and question as "caption: text" and gives every
+// question the same answer.
+class StreamPrompt : public Prompt {
+  public:
+    StreamPrompt(std::ostream& err, bool answer) : err_(err), answer_(answer) {}
+    bool askYesNo(const std::string& caption, const std::string& text) override {
+        err_ << caption << ": " << text << "\n";
+        return answer_;
+    }
+    void inform(const std::string& caption, const std::string& text) override {
+        err_ << caption << ": " << text << "\n";
+    }
+
+  private:
+    std::ostream& err_;
+    bool answer_;
+};
+
+enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath };
+
+struct EditCommand {
+    EditOp op = EditOp::Place;
+    std::array<int, 4> v{};  // place: X Y TILE; domain: X Y D; road-path: SX SY TX TY
+    TileKind kind = TileKind::Base;
+    bool straight = false;
+};
+
+struct PaletteName {
+    const char* name;
+    TileKind kind;
+    int lastIndex;  // the palette's highest index
+};
+// The tile selector's palettes: 18 rows of seven base tiles, 12 rows of road
+// tiles, mountains 0..4 and 6, buildings 0..5.
+constexpr PaletteName kPalettes[] = {{"base", TileKind::Base, 125},
+                                     {"roads", TileKind::Roads, 83},
+                                     {"mountains", TileKind::Mountains, kMountain3x3Index},
+                                     {"buildings", TileKind::Buildings, building::kCastle}};
+
+std::vector<std::string> splitWords(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> out;
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+EditCommand parsePlace(const std::vector<std::string>& w) {
+    if (w.size() != 5) throw UsageError("place needs X Y base|roads|mountains|buildings TILE");
+    EditCommand c;
+    c.op = EditOp::Place;
+    c.v[0] = parseInt(w[1], "X", 0, kGrid - 1);
+    c.v[1] = parseInt(w[2], "Y", 0, kGrid - 1);
+    for (const PaletteName& p : kPalettes) {
+        if (w[3] != p.name) continue;
+        c.kind = p.kind;
+        c.v[2] = parseInt(w[4], "TILE", 0, p.lastIndex);
+        if (p.kind == TileKind::Mountains && c.v[2] == 5)
+            throw UsageError("mountain TILE is 0 to 4 (2 x 2) or 6 (3 x 3), not 5");
+        return c;
+    }
+    throw UsageError("unknown tileset '" + w[3] + "' (base, roads, mountains or buildings)");
+}
+
+EditCommand parseCommand(const std::string& text) {
+    const std::vector<std::string> w = splitWords(text);
+    if (w.empty()) throw UsageError("empty command");
+    const std::string& name = w[0];
+    auto noArguments = [&](EditOp op) {
+        if (w.size() != 1) throw UsageError(name + " takes no arguments");
+        EditCommand c;
+        c.op = op;
+        return c;
+    };
+    if (name == "place") return parsePlace(w);
+    if (name == "recalc-roads") return noArguments(EditOp::RecalcRoads);
+    if (name == "create-cliffs") return noArguments(EditOp::CreateCliffs);
+    if (name == "fix-borders") return noArguments(EditOp::FixBorders);
+    if (name == "domain") {
+        if (w.size() != 4) throw UsageError("domain needs X Y D");
+        EditCommand c;
+        c.op = EditOp::Domain;
+        c.v[0] = parseInt(w[1], "X", 0, kGrid - 1);
+        c.v[1] = parseInt(w[2], "Y", 0, kGrid - 1);
+        c.v[2] = parseInt(w[3], "D", 0, kLandWithoutDomain);
+        if (c.v[2] > kMaxDomain && c.v[2] != kLandWithoutDomain)
+            throw UsageError("D must be 0, 1 to 16 or 32, not " + w[3]);
+        return c;
+    }
+    if (name == "road-path") {
+        const bool straight = w.size() == 6 && w[5] == "straight";
+        if (w.size() != 5 && !straight) throw UsageError("road-path needs SX SY TX TY [straight]");
+        EditCommand c;
+        c.op = EditOp::RoadPath;
+        const char* what[4] = {"SX", "SY", "TX", "TY"};
+        for (std::size_t i = 0; i < 4; ++i) c.v[i] = parseInt(w[i + 1], what[i], 0, kGrid - 1);
+        c.straight = straight;
+        return c;
+    }
+    throw UsageError("unknown edit command '" + name + "'");
+}
+
+std::uint64_t parseSeed(const std::string& text) {
+    std::uint64_t seed = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (ec != std::errc() || ptr != text.data() + text.size())
+        throw UsageError("--seed must be a non-negative number, not '" + text + "'");
+    return seed;
+}
+
+void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostream& err) {
+    switch (c.op) {
+        case EditOp::Place:
+            placeTile(st, prompt, c.v[0], c.v[1], c.v[2], footprintOf(c.kind, c.v[2]), c.kind);
+            break;
+        case EditOp::Domain:
+            setCellDomain(st, c.v[0], c.v[1], c.v[2], st.curMap, false);
+            break;
+        case EditOp::RecalcRoads:
+            recalcRoads(st);
+            break;
+        case EditOp::CreateCliffs:
+            createCoast(st);
+            break;
+        case EditOp::FixBorders:
+            fixAllBorders(st);
+            break;
+        case EditOp::RoadPath:
+            BuildDistances(st, st.RoadMoveMatrix, c.v[0], c.v[1], false);
+            if (TraceRoad(st, c.v[2], c.v[3], c.straight) < 0 || st.PathLength <= 0) {
+                err << "d7irir-cli edit: map " << st.curMap << ": no road path from (" << c.v[0]
+                    << ", " << c.v[1] << ") to (" << c.v[2] << ", " << c.v[3] << ")\n";
+                break;
+            }
+            setRoadPath(st);
+            break;
+    }
+}
+
+}  // namespace
+
+int runEdit(const std::vector<std::string>& words, std::ostream&, std::ostream& err) {
+    Args args(words, {{kPl8Option, "--map", "--seed", "--answer", "-e"}, {"--all-maps"}});
+    args.expectCount(2);
+    const std::string& dir = args.at(0, "DIR");
+    const std::string& outDir = args.at(1, "OUT");
+    const bool allMaps = args.has("--all-maps");
+    if (allMaps && args.has("--map")) throw UsageError("--map and --all-maps exclude each other");
+    const int map = parseInt(args.value("--map").value_or("0"), "--map", 0, kMapCount - 1);
+    const std::string answer = args.value("--answer").value_or("no");
+    if (answer != "yes" && answer != "no") throw UsageError("--answer must be yes or no");
+
+    // Every command is checked before anything is loaded or changed.
+    std::vector<EditCommand> commands;
+    for (const std::string& text : args.values("-e")) {
+        try {
+            commands.push_back(parseCommand(text));
+        } catch (const UsageError& e) {
+            throw UsageError("-e '" + text + "': " + e.what());
+        }
+    }
+    if (commands.empty()) throw UsageError("no edit command (-e CMD)");
+    const std::uint64_t seed =
+        args.has("--seed")
+            ? parseSeed(*args.value("--seed"))
+            : std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+
+    auto st = openGameDir(dir, args);
+    st->rng.reseed(seed);
+    StreamPrompt prompt(err, answer == "yes");
+    for (int n = allMaps ? 0 : map; n <= (allMaps ? kMapCount - 1 : map); ++n) {
+        selectMap(*st, n);
+        for (const EditCommand& c : commands) runCommand(*st, prompt, c, err);
+    }
+    saveMapSet(*st, outDir);
+    return 0;
+}
+
+}  // namespace d7::cli

@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/cli_args.h"
+#include "cli/commands.h"
+#include "cli/game_session.h"
+#include "core/edit/cell_writer.h"
+#include "core/model/game_paths.h"
+#include "core/model/map_access.h"
+#include "core/model/map_set_io.h"
+#include "support/map_builder.h"
+
+namespace d7 {
+namespace {
+
+using test::TempDir;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    int status = cli::runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::unique_ptr<EditorState> open(const TempDir& dir) {
+    return cli::openGameDir(dir.path().string(), cli::Args({}, {}));
+}
+
+// A map set whose map 3 is grassland of domain 1 with one sea cell at (50, 50);
+// the other maps hold pattern bytes.
+class EditCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::writeMapSet(raw.path(), 61, "pl8");
+        auto st = open(raw);
+        selectMap(*st, 3);
+        for (int y = 0; y < kGrid; ++y)
+            for (int x = 0; x < kGrid; ++x)
+                setCell(*st, 3, x, y,
+                        {.flags = 0, .tileset = 0, .tile = 6, .domain = 1, .code = 2});
+        setCell(*st, 3, 50, 50, {.flags = 4, .tileset = 0, .tile = 22, .domain = 0, .code = 4});
+        st->extChanged.fill(true);
+        st->namesChanged = true;
+        saveMapSet(*st, clean.path().string());
+    }
+    std::string dir(const TempDir& d) const { return d.path().string(); }
+    // Map 3 of the map set saved into out (which holds no language file: the
+    // names did not change, so they come from the game directory).
+    std::unique_ptr<EditorState> result() {
+        auto st = makeEditorState();
+        st->gameDir = dir(clean);
+        st->pl8Dir = defaultPl8Dir(st->gameDir);
+        loadMapSet(*st, dir(out));
+        selectMap(*st, 3);
+        return st;
+    }
+    TempDir raw, clean, out, out2;
+};
+
+TEST_F(EditCli, PlacesBuildingsAndPrintsWhatTheEditorWouldSay) {
+    CliRun r = run({"edit", dir(clean), dir(out), "--map", "3", "--seed", "4", "-e",
+                    "place 10 10 buildings 4", "-e", "place 20 20 buildings 5", "-e",
+                    "place 30 30 base 25", "-e", "place 30 30 buildings 3", "-e",
+                    "place 12 12 buildings 4", "-e", "place 40 40 mountains 6"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err,
+              "Village: Unable to place here (Base field needs to be green)\n"
+              "Town: A town already exists for this domain. Replace it?\n");
+    auto st = result();
+    EXPECT_EQ(st->CountyTable[1].townPos, (Point{10, 10}));
+    EXPECT_EQ(st->CountyTable[1].castlePos, (Point{20, 20}));
+    EXPECT_EQ(st->planes.M0.at(30, 30), 4);
+    EXPECT_EQ(st->planes.M2.at(41, 41), 20);
+    EXPECT_EQ(st->planes.Ext4.at(11, 11), 5);  // the Extstream was saved too
+    EXPECT_EQ(st->planes.Ext4.at(41, 41), 32);
+}
+
+TEST_F(EditCli, AnsweringYesReplacesTheTown) {
+    CliRun r = run({"edit", dir(clean), dir(out), "--map", "3", "--answer", "yes", "-e",
+                    "place 10 10 buildings 4", "-e", "place 20 20 buildings 4"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "Town: A town already exists for this domain. Replace it?\n");
+    auto st = result();
+    EXPECT_EQ(st->CountyTable[1].towns, 1);
+    EXPECT_EQ(st->CountyTable[1].townPos, (Point{20, 20}));
+}
+
+TEST_F(EditCli, DomainsAndRoadPaths) {
+    CliRun r = run({"edit", dir(clean), dir(out), "--map", "3", "-e", "domain 5 4 2", "-e",
+                    "domain 50 50 2", "-e", "road-path 5 5 9 7", "-e", "road-path 5 5 50 50"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "d7irir-cli edit: map 3: no road path from (5, 5) to (50, 50)\n");
+    auto st = result();
+    EXPECT_EQ(st->planes.M5.at(5, 4), 2);
+    EXPECT_EQ(st->planes.M5.at(50, 50), 0);  // sea keeps its domain
+    int roads = 0;
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x) roads += st->planes.M0.at(x, y) & 1;
+    EXPECT_EQ(roads, 7);
+    EXPECT_EQ(st->planes.M0.at(5, 5), 3);  // below domain 2: a bordered road
+    EXPECT_EQ(st->planes.M0.at(9, 7), 1);
+}
+
+// Pattern bytes on every map are no valid maps at all: the whole-map
+// commands must still run on them, and one seed gives one result.
+TEST_F(EditCli, WholeMapCommandsOnEveryMapAreRepeatable) {
+    const std::vector<std::string> commands = {
+        "--all-maps", "--seed",        "17", "-e",          "fix-borders",
+        "-e",         "create-cliffs", "-e", "recalc-roads"};
+    auto args = [&](const TempDir& target) {
+        std::vector<std::string> a = {"edit", dir(raw), dir(target)};
+        a.insert(a.end(), commands.begin(), commands.end());
+        return a;
+    };
+    ASSERT_EQ(run(args(out)).status, 0);
+    ASSERT_EQ(run(args(out2)).status, 0);
+    EXPECT_EQ(test::fileBytes(out / "K7_MAPS.DAT"), test::fileBytes(out2 / "K7_MAPS.DAT"));
+    EXPECT_NE(test::fileBytes(out / "K7_MAPS.DAT"), test::fileBytes(raw / "k7_maps.dat"));
+    for (int f = 1; f <= kMapFileCount; ++f)
+        EXPECT_EQ(test::fileBytes(out / "PL8" / mapFileName(f)),
+                  test::fileBytes(out2 / "PL8" / mapFileName(f)))
+            << f;
+}
+
+TEST_F(EditCli, BadCommandsAreRefusedBeforeAnythingIsDone) {
+    const std::vector<std::vector<std::string>> bad = {
+        {"-e", "place 10 10 mountains 5"},
+        {"-e", "place 64 0 base 6"},
+        {"-e", "place 1 1 roads 84"},
+        {"-e", "place 1 1 trees 1"},
+        {"-e", "domain 1 1 17"},
+        {"-e", "road-path 1 1 2"},
+        {"-e", "fix-borders now"},
+        {"-e", "frobnicate"},
+        {"-e", "recalc-roads", "--map", "2", "--all-maps"},
+        {"-e", "recalc-roads", "--answer", "maybe"},
+        {"-e", "recalc-roads", "--seed", "-3"},
+    };
+    for (const auto& extra : bad) {
+        std::vector<std::string> a = {"edit", dir(clean), dir(out) + "/x", "-e", "recalc-roads"};
+        a.insert(a.end(), extra.begin(), extra.end());
+        CliRun r = run(a);
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out / "x")) << r.err;
+    }
+    CliRun r = run({"edit", dir(clean), dir(out)});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("no edit command"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace d7
