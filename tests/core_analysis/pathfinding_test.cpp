@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <queue>
@@ -39,38 +40,31 @@ class PathTest : public ::testing::Test {
     }
 };
 
-TEST_F(PathTest, TracingToTheSourceGivesNoStepsAndTheRoadTraceHoldsTheSource) {
+TEST_F(PathTest, SourceUnreachedAndOffGridTargets) {
     fillMap(st, 0, 1);
+    for (int y = 0; y < kGrid; ++y) putCell(st, 30, y, {4, 0, 0, 0, 0, 0});  // a sea strait
     AnalyseMap(st);
+    EXPECT_EQ(TracePath(st, 9, 4).steps, -1);  // no search yet
     BuildDistances(st, st.MoveMatrix, 9, 4, false);
-    EXPECT_EQ(dist(9, 4), 1);
     EXPECT_EQ(TracePath(st, 9, 4).steps, 0);
     EXPECT_EQ(st.PathLength, 0);
     EXPECT_EQ(TraceRoad(st, 9, 4, false), 0);
     EXPECT_EQ(path(), (std::vector<Point>{{9, 4}}));
-}
 
-TEST_F(PathTest, UnreachableAndOffGridEndsGiveNoPath) {
-    fillMap(st, 0, 1);
-    for (int y = 0; y < kGrid; ++y) putCell(st, 30, y, {4, 0, 0, 0, 0, 0});  // a sea strait
-    AnalyseMap(st);
-    BuildDistances(st, st.MoveMatrix, 5, 5, false);
     EXPECT_EQ(dist(40, 5), 0);
     EXPECT_EQ(TracePath(st, 40, 5).steps, 0);
-    EXPECT_EQ(st.PathLength, 0);
     // An unreached target is not a one-cell road: nothing is stored.
     EXPECT_EQ(TraceRoad(st, 40, 5, true), 0);
     EXPECT_EQ(st.PathLength, 0);
 
     EXPECT_EQ(TracePath(st, -1, 5).steps, -1);
-    EXPECT_EQ(TracePath(st, 5, 64).steps, -1);
     EXPECT_EQ(TraceRoad(st, INT_MAX, INT_MIN, false), -1);
     EXPECT_EQ(RoadDistance(st, Point{-1, -1}, Point{5, 5}, false).steps, -1);
     EXPECT_EQ(RoadDistance(st, Point{5, 5}, Point{-1, -1}, true).steps, -1);
-
     // A search from off the grid reaches nothing, and traces report no path.
     BuildDistances(st, st.MoveMatrix, 64, 0, false);
-    for (std::int32_t d : st.DistMatrix.values) ASSERT_EQ(d, 0);
+    EXPECT_TRUE(std::all_of(st.DistMatrix.values.begin(), st.DistMatrix.values.end(),
+                            [](std::int32_t d) { return d == 0; }));
     EXPECT_EQ(TracePath(st, 6, 6).steps, -1);
     EXPECT_EQ(TraceRoad(st, 6, 6, false), -1);
 }
@@ -87,19 +81,6 @@ TEST_F(PathTest, ACellReachedOnlyDiagonallyBetweenObstaclesHasNoRoadTrace) {
     const TraceResult r = TracePath(st, 11, 11);
     EXPECT_EQ(r.steps, 1);
     EXPECT_EQ(r.offroad, 1);
-}
-
-TEST_F(PathTest, NoDiagonalStepLeavesARoadCell) {
-    fillMap(st, 0, 1);
-    putRoad(st, 10, 10);
-    AnalyseMap(st);
-    // Searched on the road tool's matrix, where the road costs 3 like grass,
-    // the diagonal rule still looks at the road in MoveMatrix.
-    BuildDistances(st, st.RoadMoveMatrix, 10, 10, false);
-    EXPECT_EQ(dist(11, 10), 4);
-    EXPECT_EQ(dist(11, 11), 7);
-    BuildDistances(st, st.MoveMatrix, 11, 11, false);
-    EXPECT_EQ(dist(10, 10), 2);  // entering the road diagonally is allowed
 }
 
 TEST_F(PathTest, TraceFollowsTheRoadOrthogonallyBeforeTryingDiagonals) {
@@ -121,10 +102,15 @@ TEST_F(PathTest, TraceFollowsTheRoadOrthogonallyBeforeTryingDiagonals) {
     EXPECT_EQ(st.PathPoints[1], (Point{6, 6}));
     EXPECT_EQ(st.PathPoints[6], (Point{6, 1}));
 
-    // A road cell with no orthogonal descent falls back to the diagonals.
+    // No diagonal step leaves a road, even on the road tool's matrix where the
+    // road costs 3 like grass; entering one diagonally is allowed, and a
+    // trace from it falls back to the diagonals.
     putRoad(st, 40, 41);
     AnalyseMap(st);
+    BuildDistances(st, st.RoadMoveMatrix, 40, 41, false);
+    EXPECT_EQ(dist(41, 40), 7);
     BuildDistances(st, st.MoveMatrix, 41, 40, false);
+    EXPECT_EQ(dist(40, 41), 2);
     const TraceResult d = TracePath(st, 40, 41);
     EXPECT_EQ(d.steps, 1);
     EXPECT_EQ(d.offroad, 0);
