@@ -1,0 +1,71 @@
+// d7irir: the map editor.
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+
+#include "app/app_options.h"
+#include "app/process_clock.h"
+#include "app/startup.h"
+#include "core/model/file_io.h"
+#include "core/model/program_dir.h"
+#include "ui/editor.h"
+#include "ui/message_prompt.h"
+#include "ui/qt_file_dialogs.h"
+
+int main(int argc, char** argv) {
+    const d7::app::ProcessClock clock;
+    d7::app::AppOptions opt;
+    try {
+        opt = d7::app::parseAppOptions(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::invalid_argument& e) {
+        std::cerr << "d7irir: " << e.what() << "\n" << d7::app::appUsage();
+        return 2;
+    }
+    if (opt.help) {
+        std::cout << d7::app::appUsage();
+        return 0;
+    }
+    if (opt.gameDir && !d7::isExistingDirectory(*opt.gameDir)) {
+        std::cerr << "d7irir: --game-dir: no such directory: " << *opt.gameDir << "\n";
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("D7Irir"));
+    // Closing the main window ends the program, whatever else is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const std::filesystem::path exeDir(QCoreApplication::applicationDirPath().toStdString());
+    const std::filesystem::path programDir = opt.home ? *opt.home : d7::defaultProgramDir(exeDir);
+    std::error_code ec;
+    std::filesystem::create_directories(programDir, ec);  // a failure shows when it is written
+
+    d7::ui::MessageBoxPrompt prompt;
+    d7::ui::QtFileDialogs dialogs;
+    d7::ui::Editor editor(prompt, dialogs, programDir);
+    prompt.setParent(&editor.mainForm());
+    dialogs.setParent(&editor.mainForm());
+
+    const d7::app::StartupSettings settings{programDir, exeDir, opt.gameDir};
+    QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::closed, &app, &QCoreApplication::quit);
+    QObject::connect(&editor.mapForm(), &d7::ui::Tmapform::firstPainted, &app, [&] {
+        if (opt.startupTime) {
+            std::printf("%.0f\n", clock.elapsedMs());
+            std::fflush(stdout);
+        }
+        if (opt.quitAfterStartup) QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    });
+    QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::firstShown, &app, [&] {
+        const auto result = d7::app::runStartup(editor, settings);
+        if (result != d7::app::StartupResult::MapShown && opt.quitAfterStartup)
+            QCoreApplication::exit(1);
+    });
+
+    editor.mainForm().show();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        editor.placeWindows(screen->availableGeometry());
+    return QApplication::exec();
+}

@@ -1,0 +1,506 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "core/edit/geometry.h"
+#include "core/model/map_access.h"
+#include "core/model/map_set_maintenance.h"
+#include "core/tiles/graphics_commands.h"
+#include "ui/domain_list_delegate.h"
+#include "ui/map_window.h"
+#include "ui/minimap_window.h"
+#include "ui/name_dialog.h"
+#include "ui/name_text.h"
+
+namespace d7::ui {
+
+namespace {
+
+constexpr int kStatusBarHeight = 20;
+constexpr int kDomainListTag = 5;
+constexpr int kMapListTag = 15;
+constexpr int kDomainsEditType = 1;
+constexpr int kSelectEditType = 2;
+constexpr int kBrushesEditType = 3;
+constexpr int kPasteEditType = 4;
+constexpr int kRoadEditType = 5;
+constexpr int kMaptilesEditType = 0;
+// Scroll the map window this many cells above and left of a domain's town.
+constexpr int kCentreMargin = 6;
+
+bool isMapKey(int key) {
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_A:
+        case Qt::Key_D:
+        case Qt::Key_S:
+        case Qt::Key_W:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
+    auto* b = new QCheckBox(QString::fromUtf8(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFocusPolicy(Qt::NoFocus);
+    return b;
+}
+
+// One page of the quick selection: a group of six buttons, each tagged with
+// the tile it selects.
+QWidget* quickPage(const char* const (&captions)[6], const int (&tags)[6], QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(2, 2, 2, 2);
+    auto* group = new QGroupBox(QStringLiteral("Quick Selection"), page);
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setSpacing(2);
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(captions[i]), group);
+        b->setProperty("tag", tags[i]);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedHeight(20);
+        grid->addWidget(b, i / 3, i % 3);
+    }
+    outer->addWidget(group);
+    return page;
+}
+
+}  // namespace
+
+Tmainform::Tmainform(EditorContext& ctx, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+      ctx_(ctx) {
+    setObjectName(QStringLiteral("Tmainform"));
+    setWindowTitle(QStringLiteral("D7Irir"));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(8);
+    setFont(font);
+
+    menu_ = std::make_unique<MainMenu>(menuBar(), this);
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    buildControls(client);
+    buildStatusBar();
+    setFixedSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    connect(menu_->action(QStringLiteral("P_ChangeName")), &QAction::triggered, this,
+            &Tmainform::changeNameClick);
+
+    // Keyboard preview: keys typed anywhere in this window reach the map window.
+    qApp->installEventFilter(this);
+}
+
+Tmainform::~Tmainform() {
+    qApp->removeEventFilter(this);
+}
+
+void Tmainform::attachWindows(Tmapform* mapform, Tminform* minform, Tnchform* nchform) {
+    mapform_ = mapform;
+    minform_ = minform;
+    nchform_ = nchform;
+}
+
+void Tmainform::buildControls(QWidget* client) {
+    auto* mapLabel = new QLabel(QStringLiteral("Maplist (Kingdoms)"), client);
+    mapLabel->setGeometry(6, 2, 104, 14);
+    auto* domainLabel = new QLabel(QStringLiteral("Domains in Map"), client);
+    domainLabel->setGeometry(120, 2, 151, 14);
+
+    mapbox = new QListWidget(client);
+    mapbox->setObjectName(QStringLiteral("mapbox"));
+    mapbox->setProperty("tag", kMapListTag);
+    mapbox->setGeometry(6, 16, 100, 137);
+    ctybox = new QListWidget(client);
+    ctybox->setObjectName(QStringLiteral("ctybox"));
+    ctybox->setProperty("tag", kDomainListTag);
+    ctybox->setGeometry(120, 16, 151, 137);
+    ctybox->setItemDelegate(new DomainListDelegate(ctx_.st, true, ctybox));
+    ctybox->setUniformItemSizes(true);
+    for (QListWidget* list : {mapbox, ctybox}) {
+        list->setContextMenuPolicy(Qt::CustomContextMenu);
+        list->viewport()->installEventFilter(this);
+        connect(list, &QWidget::customContextMenuRequested, this,
+                [this, list](QPoint pos) { openListPopup(list, list->mapToGlobal(pos)); });
+    }
+    connect(mapbox, &QListWidget::currentRowChanged, this, &Tmainform::mapboxRowChanged);
+    connect(ctybox, &QListWidget::itemClicked, this, [this] { ctyboxClick(); });
+    connect(ctybox, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { ctyboxDblClick(ctybox->row(item)); });
+
+    rd_editt = new RadioGroup(
+        QStringLiteral("rd_editt"), QStringLiteral("Edittype"),
+        {QStringLiteral("Maptiles"), QStringLiteral("Domains"), QStringLiteral("Select/Area"),
+         QStringLiteral("Brushes"), QStringLiteral("Paste Special"), QStringLiteral("Roadtool"),
+         QStringLiteral("Pathfinding")},
+        client);
+    rd_editt->setGeometry(6, 158, 108, 146);
+    rd_editt->setItemIndex(0);
+    connect(rd_editt, &RadioGroup::clicked, this, &Tmainform::rd_edittClick);
+
+    // The right column holds the controls of the chosen edit type.
+    rd_selsub = new RadioGroup(QStringLiteral("rd_selsub"), QStringLiteral("Selecttype"),
+                               {QStringLiteral("Rectangle"), QStringLiteral("Line")}, client);
+    rd_selsub->setGeometry(120, 158, 151, 60);
+    rd_selsub->setItemIndex(0);
+    rd_selsub->hide();
+    connect(rd_selsub, &RadioGroup::clicked, this, [this](int i) { ctx_.st.view.selectType = i; });
+
+    rd_editor = new RadioGroup(QStringLiteral("rd_editor"), QStringLiteral("Tileset"),
+                               {QStringLiteral("Base"), QStringLiteral("Roads"),
+                                QStringLiteral("Mountains"), QStringLiteral("Buildings")},
+                               client);
+    rd_editor->setGeometry(120, 158, 151, 92);
+    rd_editor->setItemIndex(0);
+
+    rd_brushfill =
+        new RadioGroup(QStringLiteral("rd_brushfill"), QStringLiteral("Brushfill"),
+                       {QStringLiteral("Sea"), QStringLiteral("Grassland"),
+                        QStringLiteral("Forest"), QStringLiteral("Road"), QStringLiteral("Field"),
+                        QStringLiteral("Domain (overwrite)"), QStringLiteral("Domain (no overw.)")},
+                       client);
+    rd_brushfill->setGeometry(120, 158, 151, 146);
+    rd_brushfill->setItemIndex(0);
+    rd_brushfill->hide();
+    connect(rd_brushfill, &RadioGroup::clicked, this, &Tmainform::rd_brushfillClick);
+
+    rd_paste = new RadioGroup(QStringLiteral("rd_paste"), QStringLiteral("Paste Options"),
+                              {QStringLiteral("None"), QString::fromUtf8("Rotate 90°"),
+                               QString::fromUtf8("Rotate 180°"), QString::fromUtf8("Rotate 270°"),
+                               QStringLiteral("Mirror X-Axis"), QStringLiteral("Mirror Y-Axis")},
+                              client);
+    rd_paste->setGeometry(120, 158, 151, 128);
+    rd_paste->setItemIndex(0);
+    rd_paste->hide();
+
+    cb_ovsea = checkBox("cb_ovsea", "Overwrite Sea?", client);
+    cb_ovsea->setGeometry(120, 306, 151, 18);
+    cb_ovsea->hide();
+
+    brushpanel = new QFrame(client);
+    brushpanel->setObjectName(QStringLiteral("brushpanel"));
+    brushpanel->setFrameShape(QFrame::Box);
+    brushpanel->setLineWidth(1);
+    brushpanel->setStyleSheet(QStringLiteral("QFrame#brushpanel { background: navy; }"));
+    brushpanel->setGeometry(20, 307, 77, 77);
+    selbrushicon = new QLabel(brushpanel);
+    selbrushicon->setObjectName(QStringLiteral("selbrushicon"));
+    selbrushicon->setGeometry(1, 1, 75, 75);
+    selbrushicon->setStyleSheet(QStringLiteral("background: white;"));
+    brushpanel->hide();
+
+    cb_dist = checkBox("cb_dist", "Show Closest Towns", client);
+    cb_dist->setGeometry(120, 254, 151, 18);
+    cb_dist->hide();
+    cb_seldist = checkBox("cb_seldist", "Show Distance", client);
+    cb_seldist->setGeometry(120, 158, 151, 18);
+    cb_seldist->hide();
+    bt_setroad = new QPushButton(QStringLiteral("Set Road"), client);
+    bt_setroad->setObjectName(QStringLiteral("bt_setroad"));
+    bt_setroad->setFocusPolicy(Qt::NoFocus);
+    bt_setroad->setGeometry(120, 158, 75, 23);
+    bt_setroad->hide();
+    cb_roadstretch = checkBox("cb_roadstretch", "Prefer straighter roads", client);
+    cb_roadstretch->setGeometry(120, 184, 151, 18);
+    cb_roadstretch->hide();
+
+    quickcontrol = new QTabWidget(client);
+    quickcontrol->setObjectName(QStringLiteral("quickcontrol"));
+    quickcontrol->setFocusPolicy(Qt::NoFocus);
+    quickcontrol->setGeometry(6, 388, 265, 78);
+    quickcontrol->setDocumentMode(true);
+    const char* const buildings[6] = {"Castle", "Town", "Lumber", "Quarry", "Village", "Mine"};
+    const int buildingTags[6] = {5, 4, 1, 0, 3, 2};
+    const char* const mountains[6] = {"2x2 I", "2x2 II", "2x2 IV", "2x2 III", "3x3", "2x2 V"};
+    const int mountainTags[6] = {0, 1, 3, 2, 6, 4};
+    quickcontrol->addTab(quickPage(buildings, buildingTags, quickcontrol),
+                         QStringLiteral("Building"));
+    quickcontrol->addTab(quickPage(mountains, mountainTags, quickcontrol),
+                         QStringLiteral("Mountain"));
+
+    cb_smith = checkBox("cb_smith", "Show Blacksmiths", client);
+    cb_smith->setToolTip(QStringLiteral(
+        "The game places blacksmiths automatically at a position adjacent to a field that is "
+        "'closest' to the town."));
+    cb_smith->setGeometry(6, 468, 160, 18);
+    connect(cb_smith, &QCheckBox::toggled, this, [this](bool on) {
+        ctx_.st.view.showBlacksmiths = on;
+        ctx_.renderer.redrawMap();
+    });
+}
+
+void Tmainform::buildStatusBar() {
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    StatusBar1->setFixedHeight(kStatusBarHeight);
+    const int widths[3] = {34, 34, 50};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(StatusBar1);
+        panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
+        panels_[i]->setMinimumWidth(widths[i]);
+        if (i < 2) panels_[i]->setFixedWidth(widths[i]);
+        StatusBar1->addWidget(panels_[i], i == 2 ? 1 : 0);
+    }
+    StatusBar1->setProperty("tag", 0);
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // Start-up loading runs once the window is on the screen, so that its
+    // questions and messages have a window to belong to.
+    QMetaObject::invokeMethod(this, &Tmainform::firstShown, Qt::QueuedConnection);
+}
+
+void Tmainform::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) emit closed();
+}
+
+bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && !nameDialogOpen_) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain =
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+        if (widget && widget->window() == this && plain && isMapKey(key->key())) {
+            forwardKey(key->key());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (watched == ctybox->viewport()) {
+            // The popup acts on the domain under the pointer: select it first.
+            const int row = ctybox->indexAt(mouse->position().toPoint()).row();
+            if (row >= 0) ctybox->setCurrentRow(row);
+            return true;
+        }
+        if (watched == mapbox->viewport()) return true;  // selecting a map takes a left click
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tmainform::forwardKey(int key) {
+    if (!mapform_) return;
+    mapform_->activateWindow();
+    mapform_->setFocus();
+    mapform_->handleKey(key);
+}
+
+void Tmainform::fillMapList() {
+    const QSignalBlocker block(mapbox);
+    mapbox->clear();
+    for (const std::string& name : ctx_.st.mapNames) mapbox->addItem(textFromName(name));
+    mapbox->setCurrentRow(mapbox->count() > 0 ? 0 : -1);
+}
+
+void Tmainform::syncMapListSelection() {
+    const QSignalBlocker block(mapbox);
+    if (ctx_.st.curMap < mapbox->count()) mapbox->setCurrentRow(ctx_.st.curMap);
+}
+
+void Tmainform::mapboxRowChanged(int row) {
+    if (row < 0) return;
+    if (!isMapNumber(row) || !ctx_.st.mapLoaded) {
+        // Names beyond the sixty maps of the store name no map.
+        syncMapListSelection();
+        return;
+    }
+    selectMapAndRefresh(row);
+}
+
+void Tmainform::rebuildDomainList(int sel) {
+    const QSignalBlocker block(ctybox);
+    ctybox->clear();
+    for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(textFromName(name));
+    ctybox->setCurrentRow(sel < ctybox->count() ? sel : -1);
+}
+
+void Tmainform::selectMapAndRefresh(int n) {
+    EditorState& st = ctx_.st;
+    if (!isMapNumber(n)) return;
+    selectMap(st, n);
+    syncMapListSelection();
+    rebuildDomainList(1);
+    if (mapform_) mapform_->clearSelection();
+    for (std::size_t t = 1; t < st.routeStale.size(); ++t) st.routeStale[t] = true;
+    // Until the tilesets are in, the window shows black whatever the picture
+    // holds, so the (large) picture is only drawn once it can show something.
+    if (tiles::isReady(st)) ctx_.renderer.redrawMap();
+    if (minform_) {
+        minform_->show();
+        minform_->refresh();
+    }
+    if (mapform_) mapform_->repaintMap();
+}
+
+void Tmainform::repaintDomainList() {
+    ctybox->viewport()->update();
+}
+
+void Tmainform::showCellInfo(int x, int y) {
+    const EditorState& st = ctx_.st;
+    QString domainText;
+    if (inMap(x, y)) {
+        const int d = st.planes.M5.at(x, y);
+        statusDomain_ = d;
+        StatusBar1->setProperty("tag", d);
+        if (d != kNoDomain && d != kLandWithoutDomain && d < kCountyRecords) {
+            const Acounty& c = st.CountyTable[std::size_t(d)];
+            domainText = QStringLiteral("%1: Q: %2 M: %3 L: %4 V: %5 F: %6")
+                             .arg(d)
+                             .arg(c.quarries)
+                             .arg(c.mines)
+                             .arg(c.lumbers)
+                             .arg(c.villages)
+                             .arg(c.fields);
+        }
+    }
+    panels_[2]->setText(domainText);
+    if (!inMap(x, y)) return;
+    panels_[0]->setText(QStringLiteral("X: %1").arg(x));
+    panels_[1]->setText(QStringLiteral("Y: %1").arg(y));
+}
+
+QString Tmainform::statusPanelText(int i) const {
+    return i >= 0 && i < 3 ? panels_[i]->text() : QString();
+}
+
+void Tmainform::rd_edittClick(int i) {
+    if (mapform_) {
+        mapform_->overimage()->hide();
+        mapform_->brushimage()->hide();
+        mapform_->clearSelection();
+    }
+    rd_editor->hide();
+    rd_brushfill->hide();
+    brushpanel->hide();
+    rd_paste->hide();
+    rd_paste->setItemIndex(0);
+    cb_dist->hide();
+    cb_seldist->hide();
+    bt_setroad->hide();
+    cb_roadstretch->hide();
+    cb_ovsea->hide();
+
+    ctx_.st.view.editType = i;
+    switch (i) {
+        case kMaptilesEditType:
+            rd_editor->show();
+            break;
+        case kDomainsEditType:
+            if (ctybox->currentRow() >= 0 && mapform_)
+                mapform_->setDomainOverlay(listDomain(ctybox->currentRow()), ctx_.st.view.zoom);
+            break;
+        case kSelectEditType:
+            cb_seldist->show();
+            break;
+        case kBrushesEditType:
+            rd_brushfill->show();
+            brushpanel->show();
+            cb_ovsea->setVisible(rd_brushfill->itemIndex() >= 5);
+            if (mapform_) mapform_->brushimage()->show();
+            break;
+        case kPasteEditType:
+            rd_paste->show();
+            break;
+        case kRoadEditType:
+            bt_setroad->show();
+            cb_roadstretch->show();
+            break;
+        default:
+            break;
+    }
+}
+
+void Tmainform::rd_brushfillClick(int i) {
+    cb_ovsea->setVisible(i == 5 || i == 6);
+}
+
+void Tmainform::ctyboxClick() {
+    if (ctx_.st.view.editType != kDomainsEditType || ctybox->currentRow() < 0 || !mapform_) return;
+    mapform_->setDomainOverlay(listDomain(ctybox->currentRow()), ctx_.st.view.zoom);
+}
+
+void Tmainform::ctyboxDblClick(int row) {
+    const EditorState& st = ctx_.st;
+    // Item 0, the land without domain, has no town and no place of its own.
+    if (row <= 0 || row >= kCountyRecords || !mapform_) return;
+    const Acounty& county = st.CountyTable[std::size_t(row)];
+    if (!county.used) return;
+    int x = -1, y = -1;
+    if (county.towns == 1) {
+        x = county.townPos.x;
+        y = county.townPos.y;
+    } else {
+        for (int cx = 0; cx < kGrid && x < 0; ++cx)
+            for (int cy = 0; cy < kGrid; ++cy)
+                if (st.planes.M5.at(cx, cy) == row) {
+                    x = cx;
+                    y = cy;
+                    break;
+                }
+    }
+    if (x < 0) return;
+    mapform_->scrollTo(std::max(x - kCentreMargin, 0), std::max(y - kCentreMargin, 0));
+}
+
+void Tmainform::updatePopupItems(bool overDomainList) {
+    QAction* start = menu_->action(QStringLiteral("P_StartingPosition"));
+    QAction* switchDomain = menu_->action(QStringLiteral("P_SwitchDomainNr"));
+    menu_->action(QStringLiteral("P_ChangeName"))->setVisible(true);
+    bool oneTown = false;
+    const int row = ctybox->currentRow();
+    if (overDomainList && row >= 0 && row < kCountyRecords) {
+        const Acounty& c = ctx_.st.CountyTable[std::size_t(row)];
+        oneTown = c.used && c.towns == 1;
+    }
+    start->setVisible(oneTown);
+    switchDomain->setVisible(oneTown && row != 0);
+}
+
+void Tmainform::openListPopup(QListWidget* list, QPoint globalPos) {
+    popupList_ = list;
+    updatePopupItems(list == ctybox);
+    menu_->listPopup()->popup(globalPos);
+}
+
+void Tmainform::changeNameClick() {
+    if (!popupList_ || !nchform_ || !ctx_.st.mapLoaded) return;
+    menu_->listPopup()->hide();
+    EditorState& st = ctx_.st;
+    nameDialogOpen_ = true;
+    if (popupList_ == ctybox) {
+        const int row = ctybox->currentRow();
+        if (row >= 0 && row < kDomainListEntries) {
+            if (auto name = nchform_->askName(kCountyNameLength, true)) {
+                setDomainName(st, row, *name);
+                ctybox->item(row)->setText(textFromName(*name));
+                repaintDomainList();
+            }
+        }
+    } else if (auto name = nchform_->askName(kMapNameLength, false)) {
+        setMapName(st, *name);
+        if (QListWidgetItem* item = mapbox->item(st.curMap)) item->setText(textFromName(*name));
+    }
+    nameDialogOpen_ = false;
+}
+
+}  // namespace d7::ui

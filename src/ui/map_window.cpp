@@ -1,0 +1,219 @@
+#include "ui/map_window.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "core/edit/geometry.h"
+#include "render/cell_labels.h"
+#include "render/map_window_view.h"
+
+namespace d7::ui {
+
+namespace {
+
+constexpr QRgb kTransparentKey = render::kCursorTransparent;
+constexpr int kBrushImageWidth = 290;
+constexpr int kBrushImageHeight = 150;
+
+}  // namespace
+
+QPixmap keyedPixmap(const QImage& image) {
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if ((row[x] | 0xFF000000u) == kTransparentKey) row[x] = 0;
+    }
+    return QPixmap::fromImage(keyed);
+}
+
+MapPaintBox::MapPaintBox(Tmapform& form, EditorContext& ctx, QWidget* parent)
+    : QWidget(parent), form_(form), ctx_(ctx) {
+    setObjectName(QStringLiteral("mapbox"));
+    // Every paint covers the whole area, so nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void MapPaintBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    ctx_.renderer.paintWindow(painter, form_.originX(), form_.originY(), width(), height());
+    painter.end();
+    form_.painted();
+}
+
+void MapPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    form_.pointerMoved(event->position().toPoint());
+}
+
+void MapPaintBox::mousePressEvent(QMouseEvent* event) {
+    // The cell of the latest click is what the map's popup commands act on.
+    form_.clickedCell_ = form_.cellAt(event->position().toPoint());
+}
+
+Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ctx_(ctx),
+      mapbox_(new MapPaintBox(*this, ctx, this)),
+      overimage_(new QLabel(this)),
+      brushimage_(new QLabel(this)),
+      overlayBitmap_(kTileWidth, kTileHeight, QImage::Format_RGB32),
+      brushBitmap_(kBrushImageWidth, kBrushImageHeight, QImage::Format_RGB32) {
+    setObjectName(QStringLiteral("Tmapform"));
+    setWindowTitle(QStringLiteral("Map"));
+    setFocusPolicy(Qt::StrongFocus);
+    overlayBitmap_.fill(kTransparentKey);
+    brushBitmap_.fill(kTransparentKey);
+
+    overimage_->setObjectName(QStringLiteral("overimage"));
+    overimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    overimage_->hide();
+    brushimage_->setObjectName(QStringLiteral("brushimage"));
+    brushimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    brushimage_->resize(kBrushImageWidth, kBrushImageHeight);
+    brushimage_->hide();
+
+    resize(kClientWidth, kClientHeight);
+    recomputeScroll();
+}
+
+void Tmapform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    selectControl_ = new Tselectcontrol(this);
+    selectControl_->setGeometry(mapbox_->geometry());
+    selectControl_->raise();
+    selectControl_->setVisible(selState_ != 0);
+}
+
+void Tmapform::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    mapbox_->setGeometry(rect());
+    if (selectControl_) selectControl_->setGeometry(mapbox_->geometry());
+    recomputeScroll();
+}
+
+void Tmapform::recomputeScroll() {
+    const int z = ctx_.st.view.zoom;
+    scrollX_ = render::scrollX(z, originX_, originY_, mapbox_->width());
+    scrollY_ = render::scrollY(z, originX_, originY_);
+}
+
+QPoint Tmapform::cellAt(QPoint boxPos) const {
+    const Point c = screenToCell(boxPos.x() + scrollX_, boxPos.y() + scrollY_, ctx_.st.view.zoom);
+    return {c.x, c.y};
+}
+
+void Tmapform::scrollTo(int x, int y) {
+    originX_ = x;
+    originY_ = y;
+    recomputeScroll();
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer)) pointerMoved(pointer);
+    repaintMap();
+}
+
+bool Tmapform::handleKey(int key) {
+    int x = originX_, y = originY_;
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_A:
+            if (!(x > 0 && y <= 62)) return false;
+            --x, ++y;
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_W:
+            if (!(x > 0 && y > 0)) return false;
+            --x, --y;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_D:
+            if (!(x <= 62 && y > 0)) return false;
+            ++x, --y;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_S:
+            if (!(x <= 62 && y <= 52)) return false;
+            ++x, ++y;
+            break;
+        default:
+            return false;
+    }
+    scrollTo(x, y);
+    return true;
+}
+
+void Tmapform::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A refused key is still the map window's key: it does nothing.
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+        case Qt::Key_A:
+        case Qt::Key_W:
+        case Qt::Key_D:
+        case Qt::Key_S:
+            handleKey(event->key());
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void Tmapform::setSelectionEnd(int x, int y) {
+    if (selRect_.end == QPoint(x, y)) return;
+    selRect_.end = QPoint(x, y);
+    if (selectControl_) selectControl_->update();
+}
+
+void Tmapform::clearSelection() {
+    selState_ = 0;
+    if (selectControl_) selectControl_->hide();
+}
+
+void Tmapform::setDomainOverlay(int d, int z) {
+    overimage_->hide();
+    overlaySize_ = 1;
+    overlayBitmap_ = render::makeDomainCursorImage(d, z, ctx_.st.gfx.colourSets);
+    overimage_->resize(overlayBitmap_.size());
+    overimage_->setPixmap(keyedPixmap(overlayBitmap_));
+    overimage_->show();
+    overimage_->raise();
+    if (selectControl_) selectControl_->raise();
+}
+
+void Tmapform::pointerMoved(QPoint boxPos) {
+    const QPoint cell = cellAt(boxPos);
+    const int z = ctx_.st.view.zoom;
+    const int w = mapbox_->width();
+    const int f = overlaySize_;
+    // The cursor preview's top-left corner: the box of the f x f block whose
+    // bottom cell is under the mouse.
+    const int left =
+        w / 2 + 29 * z * (cell.x() + 1 - originX_ - f) - 29 * z * (cell.y() - originY_);
+    const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
+    overimage_->move(left, top);
+    emit cellHovered(cell.x(), cell.y());
+}
+
+void Tmapform::repaintMap() {
+    recomputeScroll();
+    mapbox_->update();
+}
+
+void Tmapform::painted() {
+    if (paintedOnce_) return;
+    paintedOnce_ = true;
+    emit firstPainted();
+}
+
+}  // namespace d7::ui

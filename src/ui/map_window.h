@@ -1,0 +1,125 @@
+// The map window: the map picture seen through a window whose top centre
+// shows the view origin cell, scrolled with the keys, the minimap and the
+// domain list; the cursor previews that follow the mouse; and the selection
+// layer in front of the picture.
+#pragma once
+
+#include <QImage>
+#include <QLabel>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+#include "ui/editor_context.h"
+#include "ui/select_control.h"
+
+namespace d7::ui {
+
+class Tmapform;
+
+// The paint box that shows the map picture: one block copy per paint.
+class MapPaintBox : public QWidget {
+    Q_OBJECT
+  public:
+    MapPaintBox(Tmapform& form, EditorContext& ctx, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    Tmapform& form_;
+    EditorContext& ctx_;
+};
+
+// The corners of the area selection (start A, end B), in cells.
+struct SelectionRect {
+    QPoint start;
+    QPoint end;
+};
+
+class Tmapform : public QWidget {
+    Q_OBJECT
+  public:
+    static constexpr int kClientWidth = 1160;
+    static constexpr int kClientHeight = 900;
+
+    explicit Tmapform(EditorContext& ctx, QWidget* parent = nullptr);
+
+    int originX() const { return originX_; }
+    int originY() const { return originY_; }
+    int scrollX() const { return scrollX_; }
+    int scrollY() const { return scrollY_; }
+    int selState() const { return selState_; }
+    void setSelState(int state) { selState_ = state; }
+    const SelectionRect& selRect() const { return selRect_; }
+    int overlaySize() const { return overlaySize_; }
+
+    QWidget* mapbox() const { return mapbox_; }
+    QLabel* overimage() const { return overimage_; }
+    QLabel* brushimage() const { return brushimage_; }
+    // Created at the first showing; null before.
+    Tselectcontrol* selectControl() const { return selectControl_; }
+    const QImage& overlayBitmap() const { return overlayBitmap_; }
+
+    // Makes cell (x, y) the view origin, lets the previews follow the mouse
+    // pointer and repaints the picture.
+    void scrollTo(int x, int y);
+    // The window's keys: the arrows and A, W, D, S move the origin one step
+    // diagonally while it stays inside the map. Returns whether the key moved it.
+    bool handleKey(int key);
+
+    // Moves the end corner of the selection and repaints the selection layer.
+    void setSelectionEnd(int x, int y);
+    // No selection: state 0 and the selection layer hidden.
+    void clearSelection();
+    // The "Domains" cursor: the filled domain tile of domain d at zoom z.
+    void setDomainOverlay(int d, int z);
+
+    // The cell under a point of the paint box (may lie off the map).
+    QPoint cellAt(QPoint boxPos) const;
+    // Repaints the picture.
+    void repaintMap();
+
+  signals:
+    // The mouse moved over cell (x, y) of the picture (possibly off the map).
+    void cellHovered(int x, int y);
+    // The picture was painted for the first time.
+    void firstPainted();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    friend class MapPaintBox;
+    void recomputeScroll();
+    void pointerMoved(QPoint boxPos);
+    void painted();
+
+    EditorContext& ctx_;
+    MapPaintBox* mapbox_;
+    QLabel* overimage_;
+    QLabel* brushimage_;
+    QPointer<Tselectcontrol> selectControl_;
+    QImage overlayBitmap_;
+    QImage brushBitmap_;
+
+    int originX_ = 0;
+    int originY_ = 0;
+    int scrollX_ = 0;
+    int scrollY_ = 0;
+    int selState_ = 0;
+    SelectionRect selRect_;
+    int overlaySize_ = 1;
+    QPoint clickedCell_{-1, -1};
+    bool shownOnce_ = false;
+    bool paintedOnce_ = false;
+};
+
+// An image whose magenta pixels are transparent, as the cursor previews show it.
+QPixmap keyedPixmap(const QImage& image);
+
+}  // namespace d7::ui

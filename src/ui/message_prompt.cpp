@@ -1,0 +1,34 @@
+#include "ui/message_prompt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace d7::ui {
+
+QString messageText(const std::string& text) {
+    QString t = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    t.replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+// The box opens over the window the user works in, so that it is not hidden
+// behind the main window, which stays on top.
+QWidget* MessageBoxPrompt::dialogParent() const {
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
+bool MessageBoxPrompt::askYesNo(const std::string& caption, const std::string& text) {
+    return QMessageBox::question(dialogParent(), QString::fromStdString(caption), messageText(text),
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void MessageBoxPrompt::inform(const std::string& caption, const std::string& text) {
+    QMessageBox::information(dialogParent(), QString::fromStdString(caption), messageText(text),
+                             QMessageBox::Ok);
+}
+
+}  // namespace d7::ui

@@ -1,0 +1,23 @@
+// Names are Windows-1252 byte strings in the editor's state and files; the
+// windows show them as QStrings. Both directions keep every byte, so a name
+// that is shown and stored again stays the same byte for byte.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace d7::ui {
+
+// The text of a name's bytes.
+QString textFromName(std::string_view bytes);
+
+// The bytes of a text, or nothing when a character has no Windows-1252 byte.
+std::optional<std::string> nameFromText(const QString& text);
+
+// Whether the character can be part of a name: it has a Windows-1252 byte
+// and is not ";", which separates names in the stores.
+bool isNameCharacter(QChar c);
+
+}  // namespace d7::ui

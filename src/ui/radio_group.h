@@ -1,0 +1,32 @@
+// A titled group of radio buttons, one below the other, with the index of
+// the chosen item (-1 for none) and a signal when the user picks one.
+#pragma once
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QStringList>
+
+namespace d7::ui {
+
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+  public:
+    RadioGroup(const QString& objectName, const QString& caption, const QStringList& items,
+               QWidget* parent);
+
+    int itemIndex() const { return buttons_.checkedId(); }
+    // Chooses item i without emitting clicked (as setting it from code does).
+    void setItemIndex(int i);
+    int count() const { return int(buttons_.buttons().size()); }
+    QRadioButton* button(int i) const;
+
+  signals:
+    // The user chose item i.
+    void clicked(int i);
+
+  private:
+    QButtonGroup buttons_;
+};
+
+}  // namespace d7::ui

@@ -1,0 +1,24 @@
+// The transparent layer in front of the map picture that draws the area
+// selection, paste and path previews. It never takes mouse input: clicks and
+// moves reach the picture below it.
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace d7::ui {
+
+class Tselectcontrol : public QWidget {
+    Q_OBJECT
+  public:
+    explicit Tselectcontrol(QWidget* parent);
+    QColor penColour() const { return pen_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QColor pen_;
+};
+
+}  // namespace d7::ui

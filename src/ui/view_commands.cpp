@@ -1,0 +1,87 @@
+// The "View" menu.
+#include <QAction>
+
+#include "core/edit/geometry.h"
+#include "core/tiles/graphics_commands.h"
+#include "ui/command_guard.h"
+#include "ui/editor.h"
+#include "ui/menu_commands.h"
+
+namespace d7::ui {
+
+namespace {
+
+constexpr int kMapView = 0;
+constexpr int kDomainView = 1;
+constexpr int kDomainsEditType = 1;
+constexpr int kSelectEditType = 2;
+constexpr int kPathEditType = 6;
+const char* const kTraderItems[] = {"M_TraderAll", "M_Trader1", "M_Trader2", "M_Trader3",
+                                    "M_Trader4",   "M_Trader5", "M_Trader6"};
+const char* const kSeasonItems[] = {"M_Spring", "M_Summer", "M_Autumn", "M_Winter"};
+
+QAction* action(Editor& ed, const char* name) {
+    return ed.mainForm().mainMenu().action(QString::fromLatin1(name));
+}
+
+void M_RefreshClick(Editor& ed) {
+    EditorState& st = ed.state();
+    for (std::size_t t = 1; t < st.routeStale.size(); ++t) st.routeStale[t] = true;
+    ed.renderer().redrawMap();
+}
+
+void chooseView(Editor& ed, int mode, const char* item) {
+    if (ed.state().view.viewMode == mode) return;
+    for (const char* trader : kTraderItems) action(ed, trader)->setChecked(false);
+    ed.renderer().setViewMode(mode);
+    action(ed, item)->setChecked(true);
+}
+
+void chooseSeason(Editor& ed, int season) {
+    EditorContext& ctx = ed.context();
+    runCommand(ctx.prompt, [&] { tiles::selectSeason(ctx.st, season); });
+    // A season whose tilesets could not be read leaves the previous one shown.
+    action(ed, kSeasonItems[ctx.st.gfx.season])->setChecked(true);
+}
+
+void chooseBrightness(Editor& ed, bool dark) {
+    if (tiles::chooseBrightness(ed.state(), dark)) ed.repaintViews();
+}
+
+}  // namespace
+
+void changeZoom(Editor& ed, int zoom) {
+    EditorState& st = ed.state();
+    Tmapform& map = ed.mapForm();
+    st.view.zoom = zoom;
+    switch (st.view.editType) {
+        case kDomainsEditType:
+            if (const int row = ed.mainForm().ctybox->currentRow(); row >= 0)
+                map.setDomainOverlay(listDomain(row), zoom);
+            break;
+        case kSelectEditType:
+        case kPathEditType:
+            map.clearSelection();
+            break;
+        default:
+            break;
+    }
+    ed.renderer().redrawMap();
+    map.repaintMap();
+}
+
+void connectViewCommands(Editor& ed) {
+    auto on = [&ed](const char* name, auto handler) {
+        QObject::connect(action(ed, name), &QAction::triggered, &ed.mainForm(), handler);
+    };
+    on("M_Refresh", [&ed] { M_RefreshClick(ed); });
+    on("M_Map", [&ed] { chooseView(ed, kMapView, "M_Map"); });
+    on("M_Domain", [&ed] { chooseView(ed, kDomainView, "M_Domain"); });
+    on("M_Zoom100", [&ed] { changeZoom(ed, 1); });
+    on("M_Zoom200", [&ed] { changeZoom(ed, 2); });
+    for (int s = 0; s < 4; ++s) on(kSeasonItems[s], [&ed, s] { chooseSeason(ed, s); });
+    on("M_PalBright", [&ed] { chooseBrightness(ed, false); });
+    on("M_PalDark", [&ed] { chooseBrightness(ed, true); });
+}
+
+}  // namespace d7::ui

@@ -1,0 +1,48 @@
+// File and folder dialogs answered from a script, for tests of the windows.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/file_dialogs.h"
+
+namespace d7::test {
+
+class ScriptedFileDialogs : public ui::FileDialogs {
+  public:
+    // The answers, taken in order by whichever dialog opens; nothing left
+    // means Cancel.
+    std::deque<std::optional<std::filesystem::path>> answers;
+    // What was asked: "directory", "open <filter>" or "save <filter>".
+    std::vector<std::string> asked;
+
+    void answer(std::optional<std::filesystem::path> a) { answers.push_back(std::move(a)); }
+
+    std::optional<std::filesystem::path> chooseDirectory(const std::string&) override {
+        asked.push_back("directory");
+        return next();
+    }
+    std::optional<std::filesystem::path> openFile(const std::string& filter,
+                                                  const std::string&) override {
+        asked.push_back("open " + filter);
+        return next();
+    }
+    std::optional<std::filesystem::path> saveFile(const std::string& filter,
+                                                  const std::string&) override {
+        asked.push_back("save " + filter);
+        return next();
+    }
+
+  private:
+    std::optional<std::filesystem::path> next() {
+        if (answers.empty()) return std::nullopt;
+        auto a = std::move(answers.front());
+        answers.pop_front();
+        return a;
+    }
+};
+
+}  // namespace d7::test
