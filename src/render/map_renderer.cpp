@@ -6,6 +6,7 @@
 #include "core/edit/geometry.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/overlay_colours.h"
+#include "core/tiles/tileset_file.h"
 #include "render/map_window_view.h"
 
 namespace d7::render {
@@ -21,6 +22,9 @@ constexpr int kBlacksmithFrame = 10;  // town tileset
 
 constexpr int kDomainView = 1;
 constexpr int kTraderView = 2;
+
+// Size of the bands the tile pass works through (see drawTilePass).
+constexpr int kBandBytes = 1024 * 1024;
 
 QColor colourOf(std::uint32_t rgb) {
     return QColor::fromRgb(QRgb(tiles::pixelOf(rgb)));
@@ -76,18 +80,17 @@ void MapRenderer::resize(int zoom) {
 
 void MapRenderer::redrawMap() {
     const int z = st_.view.zoom == 2 ? 2 : 1;
-    if (z != zoom_)
-        resize(z);
-    else
-        std::fill(pixels_.begin(), pixels_.end(), tiles::kBlackPixel);
+    if (z != zoom_) resize(z);
     if (ready()) {
-        redrawAllTiles();
+        drawTilePass(true);
         redrawBuildings();
         if (st_.view.showBlacksmiths) redrawBlacksmiths();
         if (st_.view.viewMode == kDomainView)
             drawDomainLabels();
         else if (st_.view.viewMode == kTraderView)
             drawTraderOverlay();
+    } else {
+        tiles::fillPixels(pixels_.data(), pixels_.size(), tiles::kBlackPixel);
     }
     if (repaint_) repaint_();
 }
@@ -105,10 +108,52 @@ void MapRenderer::drawTile(int x, int y) {
 
 // Back to front: every cell is drawn after the cells above it on screen, so
 // a frame's upward layers are covered only by cells in front of it.
+//
+// The picture is worked through in bands of rows small enough to stay in the
+// processor's cache, each band drawn with every tile that reaches into it, in
+// the same cell order. Every pixel receives the same writes in the same order
+// as when whole tiles are drawn one after the other, so the picture is the
+// same; but each band is cleared and drawn while it is in the cache instead
+// of streaming the whole picture through memory once per row of cells.
+void MapRenderer::drawTilePass(bool clearFirst) {
+    struct TileRows {
+        int top = 0, bottom = 0;  // picture rows the tile covers
+        bool empty = true;        // its frame draws nothing
+        int kind = 0, frame = 0;
+        PixelPoint at{0, 0};
+    };
+    std::vector<TileRows> tiles(kCellCount);
+    for (int y = 0; y < kGrid; ++y) {
+        for (int x = 0; x < kGrid; ++x) {
+            TileRows& t = tiles[std::size_t(y * kGrid + x)];
+            const auto source = drawSource(st_.planes, x, y);
+            if (!source) continue;
+            t.kind = source->tileset;
+            t.frame = source->frame;
+            t.at = cellToScreen(x, y, zoom_);
+            const auto rows = tiles::frameRows(st_.gfx.tilesets[std::size_t(t.kind)], t.frame);
+            t.empty = !rows;
+            t.top = t.at.y + (rows ? rows->top : 0) * zoom_;
+            t.bottom = t.at.y + (rows ? rows->bottom : tiles::kDiamondRows) * zoom_;
+        }
+    }
+    const int bandRows = std::max(8, kBandBytes / (width_ * int(sizeof(std::uint32_t))));
+    for (int top = 0; top < height_; top += bandRows) {
+        const int bottom = std::min(top + bandRows, height_);
+        std::uint32_t* first = pixels_.data() + std::size_t(top) * width_;
+        if (clearFirst)
+            tiles::fillPixels(first, std::size_t(bottom - top) * width_, tiles::kBlackPixel);
+        const tiles::PixelTarget band{first, width_, bottom - top, width_};
+        for (const TileRows& t : tiles) {
+            if (t.empty || t.bottom <= top || t.top >= bottom) continue;
+            tiles::drawFrame(band, st_.gfx.tilesets[std::size_t(t.kind)], st_.gfx.palette, t.frame,
+                             zoom_, t.at.x, t.at.y - top);
+        }
+    }
+}
+
 void MapRenderer::redrawAllTiles() {
-    if (!ready()) return;
-    for (int y = 0; y < kGrid; ++y)
-        for (int x = 0; x < kGrid; ++x) drawTile(x, y);
+    if (ready()) drawTilePass(false);
 }
 
 void MapRenderer::drawCastlePiece(int x, int y, const int (&frameOfPart)[4]) {

@@ -87,6 +87,7 @@ class MapRenderer : public CellSink {
     QImage paintableView();
     bool ready() const;
     void resize(int zoom);
+    void drawTilePass(bool clearFirst);
     void drawFrameAtCell(int kind, int frame, int x, int y);
     void drawTile(int x, int y);
     void drawBuildingOverlay(int x, int y);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/model/random.h"
+
 #include "canvas.h"
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
@@ -252,6 +254,30 @@ TEST(DrawFrame, FramesThatDoNotExistOrRunPastTheFileDrawNothing) {
         Canvas d(70, 60);
         tiles::drawFrame(d.target(), good, pal, k, 1, 5, 20);
         EXPECT_EQ(d.count(kBackground), 70 * 60) << k;
+    }
+}
+
+// Random files with a plausible directory: whatever they claim, drawing any
+// frame stays inside the file and the picture (the sanitizer build checks).
+TEST(DrawFrame, RandomFilesAreDrawnWithoutStrayReadsOrWrites) {
+    const auto pal = testPalette();
+    Random rng(99);
+    for (int file = 0; file < 300; ++file) {
+        Bytes bytes(std::size_t(rng.below(4000)));
+        for (auto& b : bytes) b = std::uint8_t(rng.below(256));
+        // Offsets mostly inside the file, kinds mostly 0..5.
+        for (std::size_t at = 8; at + 16 <= bytes.size() && at < 8 + 16 * 40; at += 16) {
+            const std::uint32_t offset = std::uint32_t(rng.below(int(bytes.size()) + 100));
+            for (int i = 0; i < 4; ++i)
+                bytes[at + 4 + std::size_t(i)] = std::uint8_t(offset >> (8 * i));
+            bytes[at + 12] = std::uint8_t(rng.below(7));
+            bytes[at + 13] = std::uint8_t(rng.below(4));
+        }
+        const auto ts = tiles::makeTileset(bytes);
+        Canvas c(90, 50);
+        for (int k = -1; k < 260; k += 1 + rng.below(3))
+            tiles::drawFrame(c.target(), ts, pal, k, 1 + rng.below(2), rng.below(120) - 60,
+                             rng.below(80) - 40, tiles::LayerKinds::Viewer);
     }
 }
 

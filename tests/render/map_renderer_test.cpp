@@ -96,6 +96,43 @@ TEST_F(MapPicture, TilesMeetWithoutGaps) {
     }
 }
 
+// The tile pass works through the picture in bands; the result must be that
+// of drawing whole frames one after the other, over any previous picture.
+TEST_F(MapPicture, TheTilePassEqualsDrawingEveryFrameInTurn) {
+    Random rng(5);
+    for (int y = 0; y < kGrid; ++y) {
+        for (int x = 0; x < kGrid; ++x) {
+            // Mountains with layers reaching into the band above, frames beyond
+            // the tileset's count (drawn as nothing), base and road tiles.
+            const std::uint8_t m1 = std::array<std::uint8_t, 3>{0, 4, 8}[std::size_t(rng.below(3))];
+            test::putCell(*st, x, y, CellSpec{0, m1, std::uint8_t(rng.below(70))});
+        }
+    }
+    for (int z : {2, 1}) {
+        st->view.zoom = z;
+        st->gfx.tilesetsLoaded = true;
+        renderer.redrawMap();  // leaves a picture behind for the next redraw
+        st->planes.M2.at(7, 9) = 200;
+        renderer.redrawMap();
+        std::vector<std::uint32_t> expected(std::size_t(renderer.width()) * renderer.height(),
+                                            kBlack);
+        const tiles::PixelTarget target{expected.data(), renderer.width(), renderer.height(),
+                                        renderer.width()};
+        for (int y = 0; y < kGrid; ++y) {
+            for (int x = 0; x < kGrid; ++x) {
+                const auto source = drawSource(st->planes, x, y);
+                const PixelPoint at = cellToScreen(x, y, z);
+                tiles::drawFrame(target, st->gfx.tilesets[std::size_t(source->tileset)],
+                                 st->gfx.palette, source->frame, z, at.x, at.y);
+            }
+        }
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), renderer.pixels().begin()))
+            << "zoom " << z;
+        EXPECT_EQ(upperHalf(7, 9), kBlack);
+        st->planes.M2.at(7, 9) = 0;
+    }
+}
+
 TEST_F(MapPicture, CastlePartsAndVillagesAreDrawnOverTheirTiles) {
     test::putCell(*st, 10, 10, CellSpec{0x80, 0, 0, 0});
     test::putCell(*st, 11, 10, CellSpec{0x80, 0, 0, 1});

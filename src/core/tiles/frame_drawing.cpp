@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/tiles/tileset_file.h"
 
 namespace d7::tiles {
@@ -10,33 +14,45 @@ namespace d7::tiles {
 namespace {
 
 // Source pixels src[0..n) of one diamond row, each written s wide, starting at
-// target column tx on target rows ty .. ty + s - 1. Rows are written in full
-// once and then copied, which keeps zoom 2 close to the cost of zoom 1.
+// target column tx on target rows ty .. ty + s - 1.
 void writeRun(const PixelTarget& t, int tx, int ty, const std::uint8_t* src, int n, int s,
               const std::uint32_t* pal) {
     const int y0 = std::max(ty, 0), y1 = std::min(ty + s, t.height);
     const int left = tx, right = tx + n * s;
     if (y0 >= y1 || right <= 0 || left >= t.width) return;
-    std::uint32_t* row = t.row(y0);
-    if (left >= 0 && right <= t.width) {
-        std::uint32_t* out = row + tx;
-        if (s == 1) {
-            for (int j = 0; j < n; ++j) out[j] = pal[src[j]];
-        } else if (s == 2) {
-            for (int j = 0; j < n; ++j) out[2 * j] = out[2 * j + 1] = pal[src[j]];
-        } else {
-            for (int j = 0; j < n; ++j) std::fill_n(out + j * s, s, pal[src[j]]);
+    const bool inside = left >= 0 && right <= t.width;
+    // The common cases on the map, zoom 1 and 2 with the run inside the picture.
+    if (inside && s == 1) {
+        std::uint32_t* out = t.row(y0) + tx;
+        for (int j = 0; j < n; ++j) out[j] = pal[src[j]];
+        return;
+    }
+    if (inside && s == 2 && y1 - y0 == 2) {
+        std::uint32_t* a = t.row(y0) + tx;
+        std::uint32_t* b = t.row(y0 + 1) + tx;
+        int j = 0;
+#if defined(__SSE2__)
+        // Two source pixels make four target pixels: one 16-byte store per row.
+        for (; j + 1 < n; j += 2) {
+            const __m128i c = _mm_setr_epi32(int(pal[src[j]]), int(pal[src[j]]),
+                                             int(pal[src[j + 1]]), int(pal[src[j + 1]]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(a + 2 * j), c);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(b + 2 * j), c);
         }
-    } else {
-        for (int j = 0; j < n; ++j) {
+#endif
+        for (; j < n; ++j) {
             const std::uint32_t c = pal[src[j]];
-            for (int k = 0; k < s; ++k) {
-                const int px = tx + j * s + k;
-                if (px >= 0 && px < t.width) row[px] = c;
-            }
+            a[2 * j] = a[2 * j + 1] = b[2 * j] = b[2 * j + 1] = c;
         }
+        return;
     }
     const int from = std::max(left, 0), to = std::min(right, t.width);
+    std::uint32_t* row = t.row(y0);
+    for (int j = 0; j < n; ++j) {
+        const std::uint32_t c = pal[src[j]];
+        const int x0 = std::max(tx + j * s, from), x1 = std::min(tx + j * s + s, to);
+        for (int px = x0; px < x1; ++px) row[px] = c;
+    }
     for (int yy = y0 + 1; yy < y1; ++yy)
         std::memcpy(t.row(yy) + from, row + from, std::size_t(to - from) * sizeof(std::uint32_t));
 }
@@ -56,9 +72,7 @@ bool drawsLayers(int dir, LayerKinds layers) {
     return dir == 1 && layers == LayerKinds::Viewer;
 }
 
-}  // namespace
-
-LayerPixel layerPixel(int dir, int n, int i) {
+inline LayerPixel layerPixelOf(int dir, int n, int i) {
     switch (dir) {
         case 1:
             return {i, i <= 29 ? 16 + n + i / 2 : 44 + n - i / 2};
@@ -71,6 +85,12 @@ LayerPixel layerPixel(int dir, int n, int i) {
         default:
             return {0, 0};
     }
+}
+
+}  // namespace
+
+LayerPixel layerPixel(int dir, int n, int i) {
+    return layerPixelOf(dir, n, i);
 }
 
 void drawFrame(const PixelTarget& target, const Tileset& tileset, const Palette& palette, int k,
@@ -93,10 +113,27 @@ void drawFrame(const PixelTarget& target, const Tileset& tileset, const Palette&
     for (int n = 0; n < ex; ++n, layer += perLayer) {
         for (int i = 0; i < perLayer; ++i) {
             if (layer[i] == 0) continue;
-            const LayerPixel p = layerPixel(dir, n, i);
-            writeBlock(target, x + p.x * s, y + p.y * s, s, pal[layer[i]]);
+            const LayerPixel p = layerPixelOf(dir, n, i);
+            const int px = x + p.x * s, py = y + p.y * s;
+            const std::uint32_t c = pal[layer[i]];
+            if (s == 2 && px >= 0 && px + 2 <= target.width && py >= 0 && py + 2 <= target.height) {
+                std::uint32_t* a = target.row(py) + px;
+                std::uint32_t* b = a + target.stride;
+                a[0] = a[1] = b[0] = b[1] = c;
+            } else {
+                writeBlock(target, px, py, s, c);
+            }
         }
     }
+}
+
+std::optional<FrameRows> frameRows(const Tileset& tileset, int k, LayerKinds layers) {
+    auto frame = frameData(tileset, k);
+    if (!frame) return std::nullopt;
+    const int dir = frame->entry.dir, ex = frame->entry.ex;
+    if (ex == 0 || !drawsLayers(dir, layers)) return FrameRows{0, kDiamondRows};
+    if (dir == 1) return FrameRows{0, kDiamondRows + ex};  // growing downward
+    return FrameRows{-ex, kDiamondRows};                   // growing upward
 }
 
 void draw2x2Block(const PixelTarget& target, const Tileset& tileset, const Palette& palette, int a,
@@ -114,6 +151,16 @@ void draw3x3Block(const PixelTarget& target, const Tileset& tileset, const Palet
     for (int i = 0; i < 9; ++i)
         drawFrame(target, tileset, palette, a + i, scale, x + kAt[i][0] * scale,
                   y + kAt[i][1] * scale, layers);
+}
+
+void fillPixels(std::uint32_t* pixels, std::size_t n, std::uint32_t value) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    while (i < n && reinterpret_cast<std::uintptr_t>(pixels + i) % 16 != 0) pixels[i++] = value;
+    const __m128i v = _mm_set1_epi32(int(value));
+    for (; i + 4 <= n; i += 4) _mm_store_si128(reinterpret_cast<__m128i*>(pixels + i), v);
+#endif
+    for (; i < n; ++i) pixels[i] = value;
 }
 
 void fillDiamond(const PixelTarget& target, int x, int y, std::uint32_t pixel) {

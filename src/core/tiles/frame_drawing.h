@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "core/tiles/graphics.h"
 
@@ -39,12 +40,26 @@ LayerPixel layerPixel(int dir, int n, int i);
 void drawFrame(const PixelTarget& target, const Tileset& tileset, const Palette& palette, int k,
                int scale, int x, int y, LayerKinds layers = LayerKinds::Map);
 
+// The rows a frame covers, relative to the top of its tile box and unscaled:
+// the diamond's 30 rows and the extension layers drawn with the layer kinds.
+// Nothing for a frame that draws nothing.
+struct FrameRows {
+    int top;     // first row (negative for layers above the box)
+    int bottom;  // one past the last row
+};
+std::optional<FrameRows> frameRows(const Tileset& tileset, int k,
+                                   LayerKinds layers = LayerKinds::Map);
+
 // Frames a..a+3 of a 2 x 2 object, a..a+8 of a 3 x 3 object, drawn from the
 // back to the front; (x, y) is the top-left corner of the block's bounding box.
 void draw2x2Block(const PixelTarget& target, const Tileset& tileset, const Palette& palette, int a,
                   int scale, int x, int y, LayerKinds layers = LayerKinds::Map);
 void draw3x3Block(const PixelTarget& target, const Tileset& tileset, const Palette& palette, int a,
                   int scale, int x, int y, LayerKinds layers = LayerKinds::Map);
+
+// Sets n pixel words to one value (the picture's black, for instance) with
+// the widest stores the processor offers.
+void fillPixels(std::uint32_t* pixels, std::size_t n, std::uint32_t value);
 
 // Sets every pixel of the unscaled 58 x 30 diamond at (x, y) to one pixel word.
 void fillDiamond(const PixelTarget& target, int x, int y, std::uint32_t pixel);

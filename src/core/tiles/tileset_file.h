@@ -20,11 +20,9 @@ inline constexpr int kDiamondBytes = 900;
 constexpr int diamondRowWidth(int r) {
     return r < 15 ? 4 * r + 2 : 58 - 4 * (r - 15);
 }
-// Offset of row r in the frame data: the sum of the widths of the rows above it.
+// Offset of row r (0..30) in the frame data: the sum of the widths of the rows above it.
 constexpr int diamondRowStart(int r) {
-    int s = 0;
-    for (int i = 0; i < r; ++i) s += diamondRowWidth(i);
-    return s;
+    return r <= 15 ? 2 * r * r : 900 - 2 * (30 - r) * (30 - r);
 }
 // First column of row r within the 58-pixel tile box.
 constexpr int diamondRowLeft(int r) {
