@@ -68,6 +68,8 @@ constexpr Command kCommands[] = {
      "Questions get the --answer (default no); every message the editor would show\n"
      "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.",
      runEdit},
+    {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT",
+     "", runMakeSample},
 };
 
 constexpr const char* kCommonHelp =

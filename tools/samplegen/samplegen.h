@@ -1,2 +1,0 @@
-// The generator of the project's own sample game directory.
-#pragma once
