@@ -82,7 +82,7 @@ void Editor::placeWindows(const QRect& available) {
     const QSize frame = mainform_->frameGeometry().size() - mainform_->size();
     WindowSizes sizes{mainform_->size() + frame,
                       QSize(Tmapform::kClientWidth, Tmapform::kClientHeight) + frame,
-                      minform_->sizeHint().expandedTo(minform_->size()) + frame};
+                      minform_->size() + frame};
     const WindowPlacement p = placeEditorWindows(available, sizes);
     mainform_->move(p.main.topLeft());
     mapform_->move(p.map.topLeft());

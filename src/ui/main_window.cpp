@@ -63,7 +63,7 @@ QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
 QWidget* quickPage(const char* const (&captions)[6], const int (&tags)[6], QWidget* parent) {
     auto* page = new QWidget(parent);
     auto* outer = new QVBoxLayout(page);
-    outer->setContentsMargins(2, 2, 2, 2);
+    outer->setContentsMargins(0, 2, 0, 0);
     auto* group = new QGroupBox(QStringLiteral("Quick Selection"), page);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(4, 2, 4, 2);
@@ -116,18 +116,18 @@ void Tmainform::attachWindows(Tmapform* mapform, Tminform* minform, Tnchform* nc
 
 void Tmainform::buildControls(QWidget* client) {
     auto* mapLabel = new QLabel(QStringLiteral("Maplist (Kingdoms)"), client);
-    mapLabel->setGeometry(6, 2, 104, 14);
+    mapLabel->setGeometry(6, 0, 104, 14);
     auto* domainLabel = new QLabel(QStringLiteral("Domains in Map"), client);
-    domainLabel->setGeometry(120, 2, 151, 14);
+    domainLabel->setGeometry(120, 0, 151, 14);
 
     mapbox = new QListWidget(client);
     mapbox->setObjectName(QStringLiteral("mapbox"));
     mapbox->setProperty("tag", kMapListTag);
-    mapbox->setGeometry(6, 16, 100, 137);
+    mapbox->setGeometry(6, 14, 100, 137);
     ctybox = new QListWidget(client);
     ctybox->setObjectName(QStringLiteral("ctybox"));
     ctybox->setProperty("tag", kDomainListTag);
-    ctybox->setGeometry(120, 16, 151, 137);
+    ctybox->setGeometry(120, 14, 151, 137);
     ctybox->setItemDelegate(new DomainListDelegate(ctx_.st, true, ctybox));
     ctybox->setUniformItemSizes(true);
     for (QListWidget* list : {mapbox, ctybox}) {
@@ -147,14 +147,14 @@ void Tmainform::buildControls(QWidget* client) {
          QStringLiteral("Brushes"), QStringLiteral("Paste Special"), QStringLiteral("Roadtool"),
          QStringLiteral("Pathfinding")},
         client);
-    rd_editt->setGeometry(6, 158, 108, 146);
+    rd_editt->setGeometry(6, 154, 108, 141);
     rd_editt->setItemIndex(0);
     connect(rd_editt, &RadioGroup::clicked, this, &Tmainform::rd_edittClick);
 
     // The right column holds the controls of the chosen edit type.
     rd_selsub = new RadioGroup(QStringLiteral("rd_selsub"), QStringLiteral("Selecttype"),
                                {QStringLiteral("Rectangle"), QStringLiteral("Line")}, client);
-    rd_selsub->setGeometry(120, 158, 151, 60);
+    rd_selsub->setGeometry(120, 154, 151, 60);
     rd_selsub->setItemIndex(0);
     rd_selsub->hide();
     connect(rd_selsub, &RadioGroup::clicked, this, [this](int i) { ctx_.st.view.selectType = i; });
@@ -163,7 +163,7 @@ void Tmainform::buildControls(QWidget* client) {
                                {QStringLiteral("Base"), QStringLiteral("Roads"),
                                 QStringLiteral("Mountains"), QStringLiteral("Buildings")},
                                client);
-    rd_editor->setGeometry(120, 158, 151, 92);
+    rd_editor->setGeometry(120, 154, 151, 90);
     rd_editor->setItemIndex(0);
 
     rd_brushfill =
@@ -172,7 +172,7 @@ void Tmainform::buildControls(QWidget* client) {
                         QStringLiteral("Forest"), QStringLiteral("Road"), QStringLiteral("Field"),
                         QStringLiteral("Domain (overwrite)"), QStringLiteral("Domain (no overw.)")},
                        client);
-    rd_brushfill->setGeometry(120, 158, 151, 146);
+    rd_brushfill->setGeometry(120, 154, 151, 141);
     rd_brushfill->setItemIndex(0);
     rd_brushfill->hide();
     connect(rd_brushfill, &RadioGroup::clicked, this, &Tmainform::rd_brushfillClick);
@@ -182,12 +182,12 @@ void Tmainform::buildControls(QWidget* client) {
                                QString::fromUtf8("Rotate 180°"), QString::fromUtf8("Rotate 270°"),
                                QStringLiteral("Mirror X-Axis"), QStringLiteral("Mirror Y-Axis")},
                               client);
-    rd_paste->setGeometry(120, 158, 151, 128);
+    rd_paste->setGeometry(120, 154, 151, 124);
     rd_paste->setItemIndex(0);
     rd_paste->hide();
 
     cb_ovsea = checkBox("cb_ovsea", "Overwrite Sea?", client);
-    cb_ovsea->setGeometry(120, 306, 151, 18);
+    cb_ovsea->setGeometry(120, 297, 151, 18);
     cb_ovsea->hide();
 
     brushpanel = new QFrame(client);
@@ -195,7 +195,7 @@ void Tmainform::buildControls(QWidget* client) {
     brushpanel->setFrameShape(QFrame::Box);
     brushpanel->setLineWidth(1);
     brushpanel->setStyleSheet(QStringLiteral("QFrame#brushpanel { background: navy; }"));
-    brushpanel->setGeometry(20, 307, 77, 77);
+    brushpanel->setGeometry(20, 298, 77, 77);
     selbrushicon = new QLabel(brushpanel);
     selbrushicon->setObjectName(QStringLiteral("selbrushicon"));
     selbrushicon->setGeometry(1, 1, 75, 75);
@@ -203,7 +203,7 @@ void Tmainform::buildControls(QWidget* client) {
     brushpanel->hide();
 
     cb_dist = checkBox("cb_dist", "Show Closest Towns", client);
-    cb_dist->setGeometry(120, 254, 151, 18);
+    cb_dist->setGeometry(120, 247, 151, 18);
     cb_dist->hide();
     cb_seldist = checkBox("cb_seldist", "Show Distance", client);
     cb_seldist->setGeometry(120, 158, 151, 18);
@@ -220,7 +220,7 @@ void Tmainform::buildControls(QWidget* client) {
     quickcontrol = new QTabWidget(client);
     quickcontrol->setObjectName(QStringLiteral("quickcontrol"));
     quickcontrol->setFocusPolicy(Qt::NoFocus);
-    quickcontrol->setGeometry(6, 388, 265, 78);
+    quickcontrol->setGeometry(6, 378, 265, 88);
     quickcontrol->setDocumentMode(true);
     const char* const buildings[6] = {"Castle", "Town", "Lumber", "Quarry", "Village", "Mine"};
     const int buildingTags[6] = {5, 4, 1, 0, 3, 2};
@@ -235,7 +235,7 @@ void Tmainform::buildControls(QWidget* client) {
     cb_smith->setToolTip(QStringLiteral(
         "The game places blacksmiths automatically at a position adjacent to a field that is "
         "'closest' to the town."));
-    cb_smith->setGeometry(6, 468, 160, 18);
+    cb_smith->setGeometry(6, 468, 200, 18);
     connect(cb_smith, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.st.view.showBlacksmiths = on;
         ctx_.renderer.redrawMap();

@@ -75,9 +75,13 @@ Tminform::Tminform(EditorContext& ctx, QWidget* parent)
         panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
         statusBar_->addWidget(panels_[i], i == 0 ? 0 : 1);
     }
-    panels_[0]->setFixedWidth(70);
+    // The window is as wide as the picture; long plane texts are cut off
+    // rather than widening it.
+    panels_[0]->setFixedWidth(64);
+    panels_[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar_->setFixedHeight(20);
     layout->addWidget(statusBar_);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(MinimapBox::kSide, MinimapBox::kSide + 20);
     connect(box_, &MinimapBox::pointerMoved, this, &Tminform::showPointer);
     connect(box_, &MinimapBox::clicked, this, &Tminform::clickAt);
 }
