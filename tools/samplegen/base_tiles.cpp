@@ -64,7 +64,7 @@ std::uint8_t coastColour(const SeasonStyle& st, const CoastShape& shape, int var
     if (f < 0.0) {
         // The beach: dry above, wet and darker at the waterline.
         const double t = -f / 0.11;
-        return st.sand.at(int(std::floor(st.sandLevel - 2 + t * 3 + (grain - 0.5) * 1.6 + 0.5)));
+        return st.sand.at(int(std::floor(st.sandLevel - 1 + t * 3 + (grain - 0.5) * 1.6 + 0.5)));
     }
     if (f < 0.028) return st.winter() ? ramp::kIce.at(7) : colour::kFoam;
     if (f < 0.17) {

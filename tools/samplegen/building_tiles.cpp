@@ -125,26 +125,26 @@ Frame mineFrame(const SeasonStyle& st, int variant) {
     return s.cut(0, 0);
 }
 
-// A village: two or three thatched cottages, a garden and a signpost.
+// A village: thatched cottages around a vegetable garden with a fence.
 Frame villageFrame(const SeasonStyle& st, int variant) {
     IsoScene s(1, 30, st);
     s.fillSeasonGround(140 + variant);
     const std::uint32_t seed = hash32(0x1111u, std::uint32_t(variant));
-    s.groundPatch(0.55, 0.12, 0.88, 0.4, [&](int, int, CellPoint, int px, int py) -> std::uint8_t {
+    s.groundPatch(0.56, 0.14, 0.9, 0.44, [&](int, int, CellPoint, int px, int py) -> std::uint8_t {
         if (st.winter()) return noisyShade(ramp::kSnow, 6, px, py, seed, 2);
-        return (py % 2) ? ramp::kPloughed.at(3)
-                        : ramp::kLeaves.at(st.season == Season::Autumn ? 3 : 8);
+        if (py % 2) return ramp::kPloughed.at(3);
+        return st.season == Season::Autumn ? ramp::kWheat.at(2) : ramp::kLeaves.at(8);
     });
-    const Roof thatch{ramp::kWheat, 3, 6};
-    house(s, 0.12, 0.18, 0.34, 0.28, 7, true, thatch);
-    house(s, 0.22, 0.56, 0.3, 0.3, 6, false, thatch);
-    if (variant % 2 == 0) house(s, 0.6, 0.5, 0.28, 0.26, 6, true, {ramp::kRoofRed, 4, 6});
-    // Signpost.
-    const Vec2 p = s.screen(0.86, 0.86);
-    drawLine(s.canvas(), p, {p.x, p.y - 9}, ramp::kWood.at(2));
-    fillPolygon(s.canvas(),
-                {{p.x - 4, p.y - 10}, {p.x + 5, p.y - 10}, {p.x + 5, p.y - 7}, {p.x - 4, p.y - 7}},
-                ramp::kWood.at(6));
+    // Fence posts along the garden's front edges.
+    for (int k = 0; k <= 4; ++k) {
+        const Vec2 p = s.screen(0.56 + 0.085 * k, 0.44);
+        drawLine(s.canvas(), p, {p.x, p.y - 3}, ramp::kWood.at(5));
+    }
+    drawLine(s.canvas(), s.screen(0.56, 0.44, 2), s.screen(0.9, 0.44, 2), ramp::kWood.at(4));
+    const Roof thatch{ramp::kWheat, 3, 7};
+    house(s, 0.1, 0.14, 0.4, 0.32, 8, true, thatch);
+    house(s, 0.18, 0.56, 0.34, 0.36, 7, false, thatch);
+    if (variant % 2 == 0) house(s, 0.6, 0.58, 0.3, 0.3, 7, true, {ramp::kRoofRed, 4, 6});
     return s.cut(0, 0);
 }
 

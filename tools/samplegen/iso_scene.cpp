@@ -73,17 +73,24 @@ void IsoScene::box(double a0, double b0, double a1, double b1, double h, const W
 
 void IsoScene::gableRoof(double a0, double b0, double a1, double b1, double h, const Roof& r,
                          bool alongA, const Walls& gable) {
-    const bool snow = style_.snowOnTops;
     const std::uint32_t seed = hash32(std::uint32_t(a1 * 977), std::uint32_t(b1 * 991), 7);
     auto roofShade = [&](double level) {
         return [&, level](int x, int y) -> std::uint8_t {
-            if (snow) return noisyShade(ramp::kSnow, 8 + (level - r.level), x, y, seed, 1.5);
             // Roof courses: every third row a little darker.
             const double course = (y % 3 == 0) ? -0.8 : 0.0;
             return noisyShade(r.ramp, level + course, x, y, seed, 1.0);
         };
     };
+    auto snowShade = [&](double level) {
+        return [&, level](int x, int y) { return noisyShade(ramp::kSnow, level, x, y, seed, 1.2); };
+    };
     const double top = h + r.height;
+    // Snow lies on the upper part of each slope; the eaves stay bare.
+    const double snowDown = 0.6;
+    auto lerpPoint = [&](double pa, double pb, double pz, double qa, double qb, double qz,
+                         double t) {
+        return screen(pa + (qa - pa) * t, pb + (qb - pb) * t, pz + (qz - pz) * t);
+    };
     if (alongA) {
         const double bm = (b0 + b1) / 2;
         fillPolygon(
@@ -94,6 +101,18 @@ void IsoScene::gableRoof(double a0, double b0, double a1, double b1, double h, c
             canvas_,
             {screen(a0, bm, top), screen(a1, bm, top), screen(a1, b1, h), screen(a0, b1, h)},
             roofShade(r.level));
+        if (style_.snowOnTops) {
+            fillPolygon(canvas_,
+                        {lerpPoint(a0, bm, top, a0, b0, h, snowDown),
+                         lerpPoint(a1, bm, top, a1, b0, h, snowDown), screen(a1, bm, top),
+                         screen(a0, bm, top)},
+                        snowShade(10));
+            fillPolygon(canvas_,
+                        {screen(a0, bm, top), screen(a1, bm, top),
+                         lerpPoint(a1, bm, top, a1, b1, h, snowDown),
+                         lerpPoint(a0, bm, top, a0, b1, h, snowDown)},
+                        snowShade(9));
+        }
         fillPolygon(
             canvas_, {screen(a1, b0, h), screen(a1, b1, h), screen(a1, bm, top)},
             [&](int x, int y) { return noisyShade(gable.ramp, gable.level - 1, x, y, seed, 1); });
@@ -109,6 +128,18 @@ void IsoScene::gableRoof(double a0, double b0, double a1, double b1, double h, c
             canvas_,
             {screen(am, b0, top), screen(am, b1, top), screen(a1, b1, h), screen(a1, b0, h)},
             roofShade(r.level - 1));
+        if (style_.snowOnTops) {
+            fillPolygon(canvas_,
+                        {lerpPoint(am, b0, top, a0, b0, h, snowDown),
+                         lerpPoint(am, b1, top, a0, b1, h, snowDown), screen(am, b1, top),
+                         screen(am, b0, top)},
+                        snowShade(10));
+            fillPolygon(canvas_,
+                        {screen(am, b0, top), screen(am, b1, top),
+                         lerpPoint(am, b1, top, a1, b1, h, snowDown),
+                         lerpPoint(am, b0, top, a1, b0, h, snowDown)},
+                        snowShade(8));
+        }
         fillPolygon(
             canvas_, {screen(a0, b1, h), screen(a1, b1, h), screen(am, b1, top)},
             [&](int x, int y) { return noisyShade(gable.ramp, gable.level + 1, x, y, seed, 1); });
@@ -121,10 +152,12 @@ void IsoScene::pointedRoof(double a0, double b0, double a1, double b1, double h,
     const bool snow = style_.snowOnTops;
     const std::uint32_t seed = hash32(std::uint32_t(a0 * 613), std::uint32_t(b1 * 619), 11);
     const Vec2 apex = screen((a0 + a1) / 2, (b0 + b1) / 2, h + r.height);
+    // Snow covers the upper part of the roof; the lower part shows its colour.
+    const double snowBelow = apex.y + r.height * 0.55;
     auto shade = [&](double level) {
         return [&, level](int x, int y) -> std::uint8_t {
-            if (snow && hashUnit(seed, std::uint32_t(x), std::uint32_t(y)) < 0.7)
-                return noisyShade(ramp::kSnow, 8 + (level - r.level), x, y, seed, 1.5);
+            if (snow && y + 0.5 < snowBelow)
+                return noisyShade(ramp::kSnow, 8 + (level - r.level), x, y, seed, 1.2);
             return noisyShade(r.ramp, level, x, y, seed, 1.0);
         };
     };

@@ -93,14 +93,15 @@ std::uint8_t roadSurface(const SeasonStyle& st, double d, int px, int py, int va
     const bool rut = std::fabs(d - 0.07) < 0.02;
     const bool rim = d > kRoadHalfWidth - 0.035;
     if (st.winter()) {
-        if (rim) return ramp::kSnow.at(6);
-        if (rut) return grain < 0.6 ? ramp::kEarth.at(3) : ramp::kSnow.at(5);
-        return grain < 0.3 ? ramp::kEarth.at(4) : ramp::kSnow.at(7 + int(grain * 2));
+        // Trodden snow, the ruts showing the earth below.
+        if (rim) return ramp::kSnow.at(5);
+        if (rut) return grain < 0.4 ? ramp::kEarth.at(5) : ramp::kSnow.at(5);
+        return grain < 0.22 ? ramp::kEarth.at(6) : ramp::kSnow.at(6 + int(grain * 2));
     }
-    if (grain < 0.03) return ramp::kStone.at(7);  // pebbles
-    if (rim) return ramp::kEarth.at(3);
+    if (grain < 0.03) return ramp::kStone.at(8);  // pebbles
+    if (rim) return ramp::kEarth.at(2);
     if (rut) return ramp::kEarth.at(4);
-    return ramp::kEarth.at(int(std::floor(5.6 + (grain - 0.5) * 1.8)));
+    return ramp::kEarth.at(int(std::floor(6.2 + (grain - 0.5) * 1.6)));
 }
 
 // The domain edge on the upper side(s): s = 1 the edge to (x, y-1), 2 the edge

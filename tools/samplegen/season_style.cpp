@@ -111,7 +111,7 @@ std::uint8_t groundWithDetail(const SeasonStyle& st, CellPoint p, int px, int py
         case Season::Winter:
         default:
             if (h < 0.012) return ramp::kSnow.at(11);
-            if (h < 0.020) return pick < 0.5 ? colour::kBareBranch : ramp::kAutumnGrass.at(3);
+            if (h < 0.016) return pick < 0.5 ? colour::kBareBranchLight : ramp::kAutumnGrass.at(6);
             return base;
     }
 }

@@ -1,5 +1,6 @@
 // Land, sea and domains of a planned map.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <deque>
 #include <numbers>
@@ -25,8 +26,9 @@ struct Centre {
 };
 
 // The raw elevation of the map styles: one continent, two or three islands,
-// a coast along one side, land around an inland sea.
-CellGrid<double> elevation(int style, Random& rng) {
+// a coast along one side, land around an inland sea. For the island styles,
+// island[c] tells which island's centre is nearest to each cell.
+CellGrid<double> elevation(int style, Random& rng, CellGrid<int>& nearestCentre) {
     const std::uint32_t seed = rng.next32();
     std::vector<Centre> centres;
     const double turn = rng.real() * 2 * std::numbers::pi;
@@ -37,13 +39,13 @@ CellGrid<double> elevation(int style, Random& rng) {
         case 1:
             for (int k = 0; k < 2; ++k) {
                 const double a = turn + k * std::numbers::pi;
-                centres.push_back({0.5 * std::cos(a), 0.5 * std::sin(a), 0.55});
+                centres.push_back({0.55 * std::cos(a), 0.55 * std::sin(a), 0.5});
             }
             break;
         case 2:
             for (int k = 0; k < 3; ++k) {
                 const double a = turn + k * 2 * std::numbers::pi / 3;
-                centres.push_back({0.5 * std::cos(a), 0.5 * std::sin(a), 0.45});
+                centres.push_back({0.56 * std::cos(a), 0.56 * std::sin(a), 0.45});
             }
             break;
         default:
@@ -60,8 +62,14 @@ CellGrid<double> elevation(int style, Random& rng) {
                 case 1:
                 case 2: {
                     double best = 1e9;
-                    for (const Centre& c : centres)
-                        best = std::min(best, std::hypot(nx - c.x, ny - c.y) / c.weight);
+                    for (std::size_t k = 0; k < centres.size(); ++k) {
+                        const Centre& c = centres[k];
+                        const double d = std::hypot(nx - c.x, ny - c.y) / c.weight;
+                        if (d < best) {
+                            best = d;
+                            nearestCentre[std::size_t(cellIndex(x, y))] = int(k);
+                        }
+                    }
                     shape = -0.55 * best * best;
                     break;
                 }
@@ -85,7 +93,7 @@ CellGrid<double> elevation(int style, Random& rng) {
 }
 
 double landShare(int style, Random& rng) {
-    constexpr double kShare[] = {0.56, 0.50, 0.46, 0.60, 0.60};
+    constexpr double kShare[] = {0.56, 0.52, 0.50, 0.60, 0.60};
     return kShare[style] + (rng.real() - 0.5) * 0.08;
 }
 
@@ -277,7 +285,7 @@ void growDomains(MapPlan& plan, const CellGrid<int>& island, const std::vector<i
                  const std::vector<int>& seedIsland, std::uint32_t noiseSeed) {
     CellGrid<double> stepCost;
     for (int c = 0; c < kCellCount; ++c)
-        stepCost[std::size_t(c)] = 1.0 + 1.6 * fractalNoise(c % kGrid, c / kGrid, 6.0, noiseSeed);
+        stepCost[std::size_t(c)] = 1.0 + 1.1 * fractalNoise(c % kGrid, c / kGrid, 6.0, noiseSeed);
     CellGrid<double> cost;
     cost.fill(1e18);
     using Item = std::pair<double, int>;
@@ -307,10 +315,73 @@ void growDomains(MapPlan& plan, const CellGrid<int>& island, const std::vector<i
     }
 }
 
+// Straightens the domain borders: a cell most of whose eight neighbours
+// belong to one other domain joins it. Pieces of a domain cut off by that
+// join the neighbour they share most of their edge with.
+void smoothBorders(MapPlan& plan, const std::vector<int>& seeds) {
+    for (int pass = 0; pass < 2; ++pass) {
+        CellGrid<std::uint8_t> next = plan.domain;
+        for (int y = 0; y < kGrid; ++y)
+            for (int x = 0; x < kGrid; ++x) {
+                const int c = cellIndex(x, y);
+                const int d = plan.domain[std::size_t(c)];
+                if (!d || std::find(seeds.begin(), seeds.end(), c) != seeds.end()) continue;
+                std::array<int, 17> count{};
+                for (const auto& o : kAround) {
+                    const int nx = x + o[0], ny = y + o[1];
+                    if (onGrid(nx, ny)) ++count[plan.domainAt(nx, ny)];
+                }
+                for (int e = 1; e <= 16; ++e)
+                    if (e != d && count[std::size_t(e)] >= 5)
+                        next[std::size_t(c)] = std::uint8_t(e);
+            }
+        plan.domain = next;
+    }
+    // Keep the piece of each domain that holds its seed.
+    for (bool changed = true; changed;) {
+        changed = false;
+        CellGrid<int> piece;
+        piece.fill(0);
+        for (std::size_t s = 0; s < seeds.size(); ++s) {
+            const int d = plan.domain[std::size_t(seeds[s])];
+            std::deque<int> queue{seeds[s]};
+            piece[std::size_t(seeds[s])] = 1;
+            while (!queue.empty()) {
+                const int c = queue.front();
+                queue.pop_front();
+                for (const auto& o : kOrthogonal) {
+                    const int nx = c % kGrid + o[0], ny = c / kGrid + o[1];
+                    if (!onGrid(nx, ny)) continue;
+                    const int n = cellIndex(nx, ny);
+                    if (plan.domain[std::size_t(n)] == d && !piece[std::size_t(n)]) {
+                        piece[std::size_t(n)] = 1;
+                        queue.push_back(n);
+                    }
+                }
+            }
+        }
+        for (int c = 0; c < kCellCount; ++c) {
+            if (!plan.domain[std::size_t(c)] || piece[std::size_t(c)]) continue;
+            std::array<int, 17> count{};
+            for (const auto& o : kOrthogonal) {
+                const int nx = c % kGrid + o[0], ny = c / kGrid + o[1];
+                if (onGrid(nx, ny) && piece[std::size_t(cellIndex(nx, ny))])
+                    ++count[plan.domainAt(nx, ny)];
+            }
+            const auto best = std::max_element(count.begin() + 1, count.end());
+            if (*best > 0) {
+                plan.domain[std::size_t(c)] = std::uint8_t(best - count.begin());
+                changed = true;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 bool planTerrain(MapPlan& plan, Random& rng) {
-    const CellGrid<double> v = elevation(plan.style, rng);
+    CellGrid<int> nearestCentre{};
+    const CellGrid<double> v = elevation(plan.style, rng, nearestCentre);
     std::vector<double> sorted(v.begin(), v.end());
     std::sort(sorted.begin(), sorted.end());
     const double share = landShare(plan.style, rng);
@@ -319,6 +390,19 @@ bool planTerrain(MapPlan& plan, Random& rng) {
     for (int c = 0; c < kCellCount; ++c) land[std::size_t(c)] = v[std::size_t(c)] > threshold;
     smooth(land);
     smooth(land);
+    if (plan.style == 1 || plan.style == 2) {
+        // A sound of sea between the islands, so that they stay apart.
+        LandGrid apart = land;
+        for (int y = 0; y < kGrid; ++y)
+            for (int x = 0; x < kGrid; ++x)
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (onGrid(x + dx, y + dy) &&
+                            nearestCentre[std::size_t(cellIndex(x + dx, y + dy))] !=
+                                nearestCentre[std::size_t(cellIndex(x, y))])
+                            apart[std::size_t(cellIndex(x, y))] = 0;
+        land = apart;
+    }
     joinCorners(land);
     fillPuddles(land);
 
@@ -384,6 +468,7 @@ bool planTerrain(MapPlan& plan, Random& rng) {
     }
     plan.domain.fill(0);
     growDomains(plan, island, sortedSeeds, sortedIsland, rng.next32());
+    smoothBorders(plan, sortedSeeds);
 
     // Islets close to a domain join the nearest one; the others sink.
     {
