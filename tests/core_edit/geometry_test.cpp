@@ -144,12 +144,6 @@ TEST_F(CellPlanes, BlockRoadCountCountsOnlyRingCellsOnTheMap) {
     EXPECT_EQ(blockRoadCount(p, 10, 10), 6);
 }
 
-TEST(Geometry, ListDomainMapsEntryZeroToLandWithoutDomain) {
-    EXPECT_EQ(listDomain(0), 32);
-    EXPECT_EQ(listDomain(5), 5);
-    EXPECT_EQ(listDomain(16), 16);
-}
-
 TEST_F(CellPlanes, DrawSourceChoosesTilesetAndTownFrame) {
     put(1, 1, 0, 4, 7);
     put(2, 1, 0, 8, 7);

@@ -42,14 +42,6 @@ TEST(TilesetFile, ShortFilesHaveNoFrames) {
     EXPECT_FALSE(tiles::frameData(ts, 0));
 }
 
-TEST(TilesetFile, NamesFollowKindAndSeason) {
-    EXPECT_EQ(tiles::tilesetFileName(tiles::kBaseTiles, 0), "base1a.pl8");
-    EXPECT_EQ(tiles::tilesetFileName(tiles::kRoadTiles, 1), "roads1b.pl8");
-    EXPECT_EQ(tiles::tilesetFileName(tiles::kMountainTiles, 2), "mtns1c.pl8");
-    EXPECT_EQ(tiles::tilesetFileName(tiles::kTownTiles, 3), "town1d.pl8");
-    EXPECT_EQ(tiles::tilesetFileName(tiles::kCastleTiles, 0), "castle1a.pl8");
-}
-
 class CountingSink : public CellSink {
   public:
     void cellChanged(int, int) override {}
