@@ -1,5 +1,7 @@
 // Time since the process started, for the start-up measurement: the time the
-// dynamic loader and static initialisers took before main() is included.
+// dynamic loader and static initialisers took before main() is included. A
+// process keeps its start time across exec, so a wrapper script that execs
+// the editor would count its own run time too.
 #pragma once
 
 #include <chrono>

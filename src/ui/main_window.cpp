@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -278,7 +279,9 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool plain =
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        if (widget && widget->window() == this && plain && isMapKey(key->key())) {
+        // The menu bar keeps its own arrow keys (keyboard navigation of the menus).
+        if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget) && plain &&
+            isMapKey(key->key())) {
             forwardKey(key->key());
             return true;
         }
