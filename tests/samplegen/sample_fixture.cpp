@@ -1,9 +1,6 @@
 #include "sample_fixture.h"
 
-#include <cstdlib>
-#include <random>
-#include <string>
-
+#include "core/model/file_io.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
 
@@ -11,25 +8,22 @@ namespace d7::test {
 
 namespace {
 
-struct SampleDir {
+GeneratedSample readSample() {
     GeneratedSample sample;
-    SampleDir() {
-        sample.dir = std::filesystem::temp_directory_path() /
-                     ("d7-sample-" + std::to_string(std::random_device{}()));
-        sample.files = samplegen::sampleGameFiles(samplegen::kDefaultSeed);
-        samplegen::writeFileSet(sample.dir, sample.files);
+    sample.dir = D7_SAMPLE_DIR;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(sample.dir)) {
+        if (!entry.is_regular_file() || entry.path().filename().string().front() == '.') continue;
+        const std::string name = entry.path().lexically_relative(sample.dir).generic_string();
+        sample.files[name] = readWholeFile(entry.path());
     }
-    ~SampleDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(sample.dir, ec);
-    }
-};
+    return sample;
+}
 
 }  // namespace
 
 const GeneratedSample& generatedSample() {
-    static const SampleDir dir;
-    return dir.sample;
+    static const GeneratedSample sample = readSample();
+    return sample;
 }
 
 std::unique_ptr<EditorState> openSample() {

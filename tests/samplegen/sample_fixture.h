@@ -1,5 +1,6 @@
-// The sample game, generated once per test program into a temporary
-// directory, and helpers to open it as the editor does.
+// The sample game the build generates (build/sample-game, default seed), as
+// the tests read it: its directory, its files, and the editor state opened
+// on it the way start-up opens a game directory.
 #pragma once
 
 #include <filesystem>
@@ -12,10 +13,10 @@ namespace d7::test {
 
 struct GeneratedSample {
     std::filesystem::path dir;  // the game directory
-    samplegen::FileSet files;   // what was written, by relative path
+    samplegen::FileSet files;   // its files, by relative path with "/" separators
 };
 
-// Generated with the default seed on first use.
+// Read once per test program.
 const GeneratedSample& generatedSample();
 
 // Editor state with the sample's game directory, its .pl8 directory as

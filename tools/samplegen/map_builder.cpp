@@ -4,9 +4,11 @@
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
 #include "core/edit/coast.h"
+#include "core/edit/feature_codes.h"
 #include "core/edit/placement.h"
 #include "core/edit/random_tiles.h"
 #include "core/edit/roads.h"
+#include "core/edit/tile_groups.h"
 #include "core/model/auxiliary_planes.h"
 #include "core/model/map_access.h"
 
@@ -14,7 +16,6 @@ namespace d7::samplegen {
 
 namespace {
 
-constexpr int kFieldTile = 80;
 constexpr int kGrassTile = 6;
 
 void placeMountains(EditorState& st, Prompt& prompt, const MapPlan& plan) {
@@ -24,16 +25,36 @@ void placeMountains(EditorState& st, Prompt& prompt, const MapPlan& plan) {
     }
 }
 
+// Castles and towns go through placement with its rules for 2 x 2
+// buildings. The single-cell buildings and the fields stand on plain
+// grassland, where placement comes down to one cell writer each; calling
+// those directly spares an analysis pass per cell.
 void placeBuildings(EditorState& st, Prompt& prompt, const MapPlan& plan) {
+    const int n = plan.number;
     for (const DomainPlan& dp : plan.domains) {
         placeTile(st, prompt, dp.castle.x, dp.castle.y, building::kCastle, 2, TileKind::Buildings);
         placeTile(st, prompt, dp.town.x, dp.town.y, building::kTown, 2, TileKind::Buildings);
         for (Cell v : dp.villages)
-            placeTile(st, prompt, v.x, v.y, building::kVillage, 1, TileKind::Buildings);
-        placeTile(st, prompt, dp.stone.x, dp.stone.y, int(dp.stoneKind), 1, TileKind::Buildings);
-        placeTile(st, prompt, dp.lumber.x, dp.lumber.y, building::kLumber, 1, TileKind::Buildings);
-        for (Cell f : dp.fields) placeTile(st, prompt, f.x, f.y, kFieldTile, 1, TileKind::Roads);
+            orCellFlags(st, n, v.x, v.y, flags::kVillage, tileset::kBase, 0, 0, feature::kVillage);
+        const bool mine = dp.stoneKind == StoneKind::Mine;
+        setCell(st, n, dp.stone.x, dp.stone.y,
+                {.flags = flags::kBuilding,
+                 .tileset = tileset::kTown,
+                 .tile = mine ? resource::kMineTile : resource::kQuarryTile,
+                 .code = mine ? feature::kMine : feature::kQuarry});
+        setCell(st, n, dp.lumber.x, dp.lumber.y,
+                {.flags = flags::kBuilding,
+                 .tileset = tileset::kTown,
+                 .tile = resource::kLumberTile,
+                 .code = feature::kLumber});
+        for (Cell f : dp.fields)
+            setCell(st, n, f.x, f.y,
+                    {.flags = flags::kField,
+                     .tileset = tileset::kRoad,
+                     .tile = kFieldTile,
+                     .code = feature::kField});
     }
+    AnalyseMap(st);
 }
 
 void placeMarkers(EditorState& st, const MapPlan& plan) {

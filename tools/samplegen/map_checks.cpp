@@ -53,12 +53,16 @@ void checkDomain(EditorState& st, int d, std::vector<std::string>& out) {
 void checkRoadTrips(EditorState& st, int d, std::vector<std::string>& out) {
     const Acounty& c = st.CountyTable[std::size_t(d)];
     int neighbours = 0;
+    // One search along the roads from the town serves the trips to every
+    // neighbour (each trip is what RoadDistance with roadsOnly gives).
+    if (c.townRoadPos.isSet())
+        BuildDistances(st, st.MoveMatrix, c.townRoadPos.x, c.townRoadPos.y, true);
     for (int e = 1; e <= kMaxDomain; ++e) {
         const Acounty& o = st.CountyTable[std::size_t(e)];
         if (e == d || !o.used || !st.DomainAdjacency[std::size_t(d)][std::size_t(e)]) continue;
         ++neighbours;
         if (!c.townRoadPos.isSet() || !o.townRoadPos.isSet()) continue;
-        const TraceResult trip = RoadDistance(st, c.townRoadPos, o.townRoadPos, true);
+        const TraceResult trip = TracePath(st, o.townRoadPos.x, o.townRoadPos.y);
         if (trip.steps < 0 || trip.steps > kLongestRoadTrip || trip.offroad > 0)
             out.push_back(domainText(d) + "no road of at most 150 steps to domain " +
                           std::to_string(e) + " (" + std::to_string(trip.steps) + " steps, " +

@@ -71,10 +71,11 @@ int chebyshev(Cell a, Cell b) {
 }
 
 bool touchesUse(const MapPlan& plan, int x, int y, std::initializer_list<Use> uses) {
+    unsigned mask = 0;
+    for (Use u : uses) mask |= 1u << unsigned(u);
     for (const auto& o : kAround) {
         const int nx = x + o[0], ny = y + o[1];
-        if (!onGrid(nx, ny)) continue;
-        if (std::find(uses.begin(), uses.end(), plan.useAt(nx, ny)) != uses.end()) return true;
+        if (onGrid(nx, ny) && (mask >> unsigned(plan.useAt(nx, ny)) & 1u)) return true;
     }
     return false;
 }

@@ -3,7 +3,6 @@
 // there, straight runs, and keep clear of the sides of buildings.
 #include <algorithm>
 #include <cstdlib>
-#include <queue>
 
 #include "samplegen/plan_grid.h"
 
@@ -62,14 +61,28 @@ int enterCost(const MapPlan& plan, const CellGrid<int>& base, int x, int y) {
     return cost;
 }
 
+// Search state, kept between searches so that each search allocates nothing new.
+struct SearchSpace {
+    static constexpr int kStates = kCellCount * 5;  // direction of arrival 0..3, 4 = start
+    std::vector<int> cost = std::vector<int>(kStates);
+    std::vector<int> from = std::vector<int>(kStates);
+    std::vector<int> enter = std::vector<int>(kCellCount);
+    std::vector<bool> isTarget = std::vector<bool>(kCellCount);
+    std::vector<std::pair<int, int>> heap;
+};
+
 // The cheapest 4-connected path from any source cell to any target cell,
 // source first; empty when there is none.
-std::vector<Cell> cheapestPath(const MapPlan& plan, const CellGrid<int>& base,
+std::vector<Cell> cheapestPath(SearchSpace& space, const MapPlan& plan, const CellGrid<int>& base,
                                const std::vector<Cell>& sources, const std::vector<Cell>& targets) {
-    constexpr int kStates = kCellCount * 5;  // direction of arrival 0..3, 4 = start
-    std::vector<int> cost(kStates, -1), from(kStates, -1);
-    std::vector<int> enter(kCellCount, -1);  // filled when first needed
-    std::vector<bool> isTarget(kCellCount, false);
+    std::vector<int>& cost = space.cost;
+    std::vector<int>& from = space.from;
+    std::vector<int>& enter = space.enter;  // filled when first needed
+    std::vector<bool>& isTarget = space.isTarget;
+    std::fill(cost.begin(), cost.end(), -1);
+    std::fill(from.begin(), from.end(), -1);
+    std::fill(enter.begin(), enter.end(), -1);
+    std::fill(isTarget.begin(), isTarget.end(), false);
     for (Cell t : targets) isTarget[std::size_t(cellIndex(t.x, t.y))] = true;
     // A step costs at least 2, so twice the distance to the nearest target
     // never overestimates what is left (the search stays exact).
@@ -79,18 +92,24 @@ std::vector<Cell> cheapestPath(const MapPlan& plan, const CellGrid<int>& base,
             best = std::min(best, std::abs(cell % kGrid - t.x) + std::abs(cell / kGrid - t.y));
         return 2 * best;
     };
-    using Item = std::pair<int, int>;  // cost plus estimate, state
-    std::priority_queue<Item, std::vector<Item>, std::greater<>> queue;
+    // A min-heap of (cost plus estimate, state).
+    auto& heap = space.heap;
+    heap.clear();
+    auto push = [&](int f, int state) {
+        heap.push_back({f, state});
+        std::push_heap(heap.begin(), heap.end(), std::greater<>{});
+    };
     for (Cell s : sources) {
         if (!passable(plan.useAt(s.x, s.y))) continue;
         const int state = cellIndex(s.x, s.y) * 5 + 4;
         cost[std::size_t(state)] = 0;
-        queue.push({estimate(cellIndex(s.x, s.y)), state});
+        push(estimate(cellIndex(s.x, s.y)), state);
     }
     int reached = -1;
-    while (!queue.empty()) {
-        const auto [f, state] = queue.top();
-        queue.pop();
+    while (!heap.empty()) {
+        std::pop_heap(heap.begin(), heap.end(), std::greater<>{});
+        const auto [f, state] = heap.back();
+        heap.pop_back();
         const int c = cost[std::size_t(state)];
         if (f > c + estimate(state / 5)) continue;
         const int cell = state / 5, dir = state % 5;
@@ -110,7 +129,7 @@ std::vector<Cell> cheapestPath(const MapPlan& plan, const CellGrid<int>& base,
             if (cost[std::size_t(next)] < 0 || c + step < cost[std::size_t(next)]) {
                 cost[std::size_t(next)] = c + step;
                 from[std::size_t(next)] = state;
-                queue.push({c + step + estimate(next / 5), next});
+                push(c + step + estimate(next / 5), next);
             }
         }
     }
@@ -167,8 +186,10 @@ std::vector<std::vector<bool>> domainNeighbours(const MapPlan& plan) {
 
 bool planRoads(MapPlan& plan) {
     const CellGrid<int> base = baseCosts(plan);
+    SearchSpace space;
     for (const DomainPlan& dp : plan.domains)
-        if (!lay(plan, cheapestPath(plan, base, gateOf(plan, dp.castle), gateOf(plan, dp.town))))
+        if (!lay(plan,
+                 cheapestPath(space, plan, base, gateOf(plan, dp.castle), gateOf(plan, dp.town))))
             return false;
     const auto adj = domainNeighbours(plan);
     struct Pair {
@@ -187,7 +208,7 @@ bool planRoads(MapPlan& plan) {
     for (const Pair& p : pairs) {
         const auto from = gateOf(plan, plan.domains[std::size_t(p.d - 1)].town);
         const auto to = gateOf(plan, plan.domains[std::size_t(p.e - 1)].town);
-        if (!lay(plan, cheapestPath(plan, base, from, to))) return false;
+        if (!lay(plan, cheapestPath(space, plan, base, from, to))) return false;
     }
     return true;
 }

@@ -195,9 +195,9 @@ bool planTraders(MapPlan& plan, Random& rng) {
     const auto adj = domainNeighbours(plan);
     // Distinct starts are preferred but not needed: the game lets two
     // traders start in one town.
-    for (int attempt = 0; attempt < 3000; ++attempt) {
+    for (int attempt = 0; attempt < 1500; ++attempt) {
         assignRoutes(plan, adj, rng);
-        if (acceptable(plan, attempt < 2000)) return true;
+        if (acceptable(plan, attempt < 500)) return true;
     }
     return false;
 }
