@@ -20,17 +20,6 @@ namespace {
 
 using samplegen::Canvas;
 
-TEST(SampleTilesetWriter, LayerPositionsAreTheDecodersOwn) {
-    for (int dir : {2, 3, 4})
-        for (int n : {0, 1, 17})
-            for (int i = 0; i < samplegen::layerWidth(dir); ++i) {
-                const auto mine = samplegen::layerPosition(dir, n, i);
-                const auto theirs = tiles::layerPixel(dir, n, i);
-                EXPECT_EQ(mine.x, theirs.x) << dir << " " << n << " " << i;
-                EXPECT_EQ(mine.y, theirs.y) << dir << " " << n << " " << i;
-            }
-}
-
 // A picture with a block rising 20 pixels above the tile: cut into a frame,
 // written into a tileset and drawn by the editor, every pixel comes back.
 TEST(SampleTilesetWriter, CutFramesDrawBackAsThePicture) {

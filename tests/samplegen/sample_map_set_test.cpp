@@ -171,10 +171,9 @@ TEST(SampleMapSet, MapsDifferAndHeadersAreOurOwn) {
 TEST(SampleMapSet, SameSeedGivesTheSameBytes) {
     const auto& files = test::generatedSample().files;
     using samplegen::Season;
-    using samplegen::TilesetKind;
-    EXPECT_EQ(samplegen::tilesetFile(TilesetKind::Roads, Season::Winter),
+    EXPECT_EQ(samplegen::tilesetFile(tiles::kRoadTiles, Season::Winter),
               files.at("pl8/roads1d.pl8"));
-    EXPECT_EQ(samplegen::tilesetFile(TilesetKind::Castles, Season::Autumn),
+    EXPECT_EQ(samplegen::tilesetFile(tiles::kCastleTiles, Season::Autumn),
               files.at("pl8/castle1c.pl8"));
 
     // The first maps again, built on their own.

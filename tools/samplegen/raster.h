@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "core/tiles/tileset_file.h"
+
 namespace d7::samplegen {
 
 // Pixels of palette indices; 0 is transparent (the art never paints black
@@ -87,10 +89,10 @@ CellPoint boxToCell(int px, int py);
 // Diamond rows of a frame: row r (0..29) covers box columns
 // rowLeft(r) .. rowLeft(r) + rowWidth(r) - 1.
 constexpr int rowWidth(int r) {
-    return r < 15 ? 4 * r + 2 : 58 - 4 * (r - 15);
+    return tiles::diamondRowWidth(r);
 }
 constexpr int rowLeft(int r) {
-    return 29 - rowWidth(r) / 2;
+    return tiles::diamondRowLeft(r);
 }
 // Whether box pixel (px, py) belongs to the diamond.
 constexpr bool inDiamond(int px, int py) {

@@ -8,6 +8,8 @@
 #include "core/model/map_access.h"
 #include "core/model/map_layout.h"
 #include "core/model/map_set_io.h"
+#include "core/tiles/graphics_loading.h"
+#include "core/tiles/tileset_file.h"
 #include "samplegen/language_art.h"
 #include "samplegen/map_builder.h"
 #include "samplegen/palette_art.h"
@@ -18,7 +20,6 @@ namespace d7::samplegen {
 
 namespace {
 
-constexpr const char* kPaletteName = "Base01.256";
 constexpr const char* kNamesFile = "names.txt";
 constexpr int kBuildAttempts = 12;
 
@@ -71,11 +72,10 @@ std::vector<std::uint8_t> mapFileHeader(int fileNumber, std::uint64_t seed) {
 
 FileSet graphicsFiles() {
     FileSet files;
-    files[graphicsPath(kPaletteName)] = makePaletteFile();
+    files[graphicsPath(tiles::kDefaultPaletteName)] = makePaletteFile();
     for (int s = 0; s < kSeasons; ++s)
-        for (int k = 0; k < kTilesetKinds; ++k)
-            files[graphicsPath(tilesetFileName(TilesetKind(k), Season(s)))] =
-                tilesetFile(TilesetKind(k), Season(s));
+        for (int k = 0; k < tiles::kTilesetCount; ++k)
+            files[graphicsPath(tiles::tilesetFileName(k, s))] = tilesetFile(k, Season(s));
     return files;
 }
 

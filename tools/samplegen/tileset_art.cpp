@@ -2,29 +2,24 @@
 
 namespace d7::samplegen {
 
-std::vector<Frame> tilesetFrames(TilesetKind kind, Season season) {
+std::vector<Frame> tilesetFrames(int kind, Season season) {
     const SeasonStyle style = styleOf(season);
     switch (kind) {
-        case TilesetKind::Base:
+        case tiles::kBaseTiles:
             return baseFrames(style);
-        case TilesetKind::Roads:
+        case tiles::kRoadTiles:
             return roadFrames(style);
-        case TilesetKind::Mountains:
+        case tiles::kMountainTiles:
             return mountainFrames(style);
-        case TilesetKind::Towns:
+        case tiles::kTownTiles:
             return townFrames(style);
-        case TilesetKind::Castles:
+        case tiles::kCastleTiles:
         default:
             return castleFrames(style);
     }
 }
 
-std::string tilesetFileName(TilesetKind kind, Season season) {
-    constexpr const char* kStems[kTilesetKinds] = {"base1", "roads1", "mtns1", "town1", "castle1"};
-    return std::string(kStems[int(kind)]) + char('a' + int(season)) + ".pl8";
-}
-
-std::vector<std::uint8_t> tilesetFile(TilesetKind kind, Season season) {
+std::vector<std::uint8_t> tilesetFile(int kind, Season season) {
     return makeTilesetFile(tilesetFrames(kind, season));
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/tiles/graphics.h"
 #include "samplegen/season_style.h"
 #include "samplegen/tileset_writer.h"
 
@@ -18,24 +19,17 @@ inline constexpr int kMountainFrames = 25;
 inline constexpr int kTownFrames = 60;
 inline constexpr int kCastleFrames = 12;
 
-// The tileset kinds in load order, as the editor names them.
-enum class TilesetKind : int { Base = 0, Roads = 1, Mountains = 2, Towns = 3, Castles = 4 };
-inline constexpr int kTilesetKinds = 5;
-
 std::vector<Frame> baseFrames(const SeasonStyle& style);
 std::vector<Frame> roadFrames(const SeasonStyle& style);
 std::vector<Frame> mountainFrames(const SeasonStyle& style);
 std::vector<Frame> townFrames(const SeasonStyle& style);
 std::vector<Frame> castleFrames(const SeasonStyle& style);
 
-// The frames of one tileset of one season.
-std::vector<Frame> tilesetFrames(TilesetKind kind, Season season);
+// The frames of one tileset (tiles::TilesetKind) of one season.
+std::vector<Frame> tilesetFrames(int kind, Season season);
 
-// "base1a.pl8" .. "castle1d.pl8".
-std::string tilesetFileName(TilesetKind kind, Season season);
-
-// The file bytes of one tileset of one season.
-std::vector<std::uint8_t> tilesetFile(TilesetKind kind, Season season);
+// The file bytes of one tileset of one season, named by tiles::tilesetFileName.
+std::vector<std::uint8_t> tilesetFile(int kind, Season season);
 
 // Which land neighbours a coast tile group shows, as the nine cells of the
 // 3 x 3 neighbourhood row by row from (x-1, y-1) (true = land); the canonical

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/tiles/frame_drawing.h"
+
 namespace d7::samplegen {
 
 namespace {
@@ -15,31 +17,6 @@ void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
 
 }  // namespace
 
-int layerWidth(int dir) {
-    switch (dir) {
-        case kLayersUp:
-            return 58;
-        case kLayersUpLeft:
-        case kLayersUpRight:
-            return 30;
-        default:
-            return 0;
-    }
-}
-
-Vec2i layerPosition(int dir, int n, int i) {
-    switch (dir) {
-        case kLayersUp:
-            return i <= 29 ? Vec2i{i, 13 - n - i / 2} : Vec2i{i, i / 2 - 15 - n};
-        case kLayersUpLeft:
-            return {i, 13 - n - i / 2};
-        case kLayersUpRight:
-            return {28 + i, i / 2 - 1 - n};
-        default:
-            return {0, 0};
-    }
-}
-
 Frame cutFrame(const Canvas& canvas, int boxLeft, int boxTop, int dir, std::uint8_t fallback) {
     Frame f;
     std::size_t k = 0;
@@ -48,12 +25,12 @@ Frame cutFrame(const Canvas& canvas, int boxLeft, int boxTop, int dir, std::uint
             const std::uint8_t c = canvas.get(boxLeft + rowLeft(r) + j, boxTop + r);
             f.diamond[k++] = c ? c : fallback;
         }
-    const int width = layerWidth(dir);
+    const int width = tiles::layerBytes(dir);
     if (width == 0) return f;
     int ex = 0;
     for (int n = 0; n < kMaxLayers; ++n)
         for (int i = 0; i < width; ++i) {
-            const Vec2i p = layerPosition(dir, n, i);
+            const tiles::LayerPixel p = tiles::layerPixel(dir, n, i);
             if (canvas.get(boxLeft + p.x, boxTop + p.y)) ex = n + 1;
         }
     if (ex == 0) return f;
@@ -62,7 +39,7 @@ Frame cutFrame(const Canvas& canvas, int boxLeft, int boxTop, int dir, std::uint
     f.layers.reserve(std::size_t(ex * width));
     for (int n = 0; n < ex; ++n)
         for (int i = 0; i < width; ++i) {
-            const Vec2i p = layerPosition(dir, n, i);
+            const tiles::LayerPixel p = tiles::layerPixel(dir, n, i);
             f.layers.push_back(canvas.get(boxLeft + p.x, boxTop + p.y));
         }
     return f;
@@ -77,7 +54,7 @@ Frame solidFrame(std::uint8_t colour) {
 std::vector<std::uint8_t> makeTilesetFile(const std::vector<Frame>& frames) {
     if (frames.size() > 255) throw std::length_error("a tileset holds at most 255 frames");
     std::size_t size = kDirectoryStart + kEntrySize * frames.size();
-    for (const Frame& f : frames) size += kDiamondBytes + f.layers.size();
+    for (const Frame& f : frames) size += tiles::kDiamondBytes + f.layers.size();
     std::vector<std::uint8_t> b(size, 0);
     b[0] = 'D';
     b[1] = '7';
@@ -87,7 +64,7 @@ std::vector<std::uint8_t> makeTilesetFile(const std::vector<Frame>& frames) {
     for (std::size_t k = 0; k < frames.size(); ++k) {
         const Frame& f = frames[k];
         const std::size_t entry = kDirectoryStart + kEntrySize * k;
-        const std::size_t bytes = kDiamondBytes + f.layers.size();
+        const std::size_t bytes = tiles::kDiamondBytes + f.layers.size();
         put32(b, entry, std::uint32_t(k));
         put32(b, entry + 4, std::uint32_t(data));
         put32(b, entry + 8, std::uint32_t(bytes));
@@ -95,7 +72,7 @@ std::vector<std::uint8_t> makeTilesetFile(const std::vector<Frame>& frames) {
         b[entry + 13] = std::uint8_t(f.ex);
         std::copy(f.diamond.begin(), f.diamond.end(), b.begin() + std::ptrdiff_t(data));
         std::copy(f.layers.begin(), f.layers.end(),
-                  b.begin() + std::ptrdiff_t(data + kDiamondBytes));
+                  b.begin() + std::ptrdiff_t(data + tiles::kDiamondBytes));
         data += bytes;
     }
     return b;

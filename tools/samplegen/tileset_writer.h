@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/tiles/tileset_file.h"
 #include "samplegen/raster.h"
 
 namespace d7::samplegen {
 
-inline constexpr int kDiamondBytes = 900;
 inline constexpr int kMaxLayers = 255;
 
 // Kinds of extension layers the art uses: above the whole upper outline, or
@@ -22,17 +22,11 @@ inline constexpr int kLayersUpLeft = 3;
 inline constexpr int kLayersUpRight = 4;
 
 struct Frame {
-    std::array<std::uint8_t, kDiamondBytes> diamond{};
+    std::array<std::uint8_t, tiles::kDiamondBytes> diamond{};
     int dir = kLayersNone;
     int ex = 0;
     std::vector<std::uint8_t> layers;  // ex layers, each of the byte count of dir
 };
-
-// Box position (x, y) of pixel i of layer n for Dir 2, 3 or 4; y is negative
-// above the box.
-Vec2i layerPosition(int dir, int n, int i);
-// Pixels per layer of Dir 2 (58) and of Dir 3 and 4 (30).
-int layerWidth(int dir);
 
 // Cuts a frame from the canvas, whose tile box has its top-left corner at
 // (boxLeft, boxTop). Diamond pixels the canvas leaves transparent get
