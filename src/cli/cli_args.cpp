@@ -4,13 +4,13 @@
 
 namespace d7::cli {
 
-Args::Args(const std::vector<std::string>& words, const ArgSpec& spec) {
+Args::Args(const std::vector<std::string>& words, const ArgSyntax& syntax) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& w = words[i];
         if (w.size() > 1 && w[0] == '-' && !(w[1] >= '0' && w[1] <= '9')) {
-            if (spec.flags.count(w)) {
+            if (syntax.flags.count(w)) {
                 flags_.insert(w);
-            } else if (spec.valueOptions.count(w)) {
+            } else if (syntax.valueOptions.count(w)) {
                 if (i + 1 >= words.size()) throw UsageError("option " + w + " needs a value");
                 options_.emplace(w, words[++i]);
             } else {

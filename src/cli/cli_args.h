@@ -17,7 +17,7 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct ArgSpec {
+struct ArgSyntax {
     std::set<std::string> valueOptions;  // e.g. "--pl8", "-e"
     std::set<std::string> flags;         // e.g. "--all"
 };
@@ -25,7 +25,7 @@ struct ArgSpec {
 class Args {
   public:
     // Throws UsageError for an unknown option or a missing value.
-    Args(const std::vector<std::string>& words, const ArgSpec& spec);
+    Args(const std::vector<std::string>& words, const ArgSyntax& syntax);
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool has(const std::string& flagOrOption) const;

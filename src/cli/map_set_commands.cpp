@@ -12,7 +12,7 @@ namespace d7::cli {
 
 namespace {
 
-const ArgSpec kGameDirSpec{{kPl8Option}, {}};
+const ArgSyntax kGameDirSpec{{kPl8Option}, {}};
 
 struct MapCounts {
     int domainCells = 0;
