@@ -202,7 +202,7 @@ void appendCastle(std::vector<Frame>& frames, const SeasonStyle& st, int variant
     s.groundPatch(0.2, 0.2, 1.8, 1.8,
                   [&](int, int, CellPoint, int px, int py) { return courtyard(st, px, py, seed); });
     const Walls wall{ramp::kStone, 6};
-    const Roof towerRoof{variant % 2 ? ramp::kRoofSlate : ramp::kRoofRed, 4, 14};
+    const Roof towerRoof{ruined ? ramp::kRoofSlate : ramp::kRoofRed, 4, 14};
     const double t = 0.34;  // tower width
     const double wallH = ruined ? 8 : 14, towerH = ruined ? 14 : 24;
     auto tower = [&](double a, double b) {
@@ -266,9 +266,10 @@ std::vector<Frame> townFrames(const SeasonStyle& st) {
 
 std::vector<Frame> castleFrames(const SeasonStyle& st) {
     std::vector<Frame> frames;
-    appendCastle(frames, st, 1, false);  // as placed
-    appendCastle(frames, st, 3, true);   // a ruin, not used by the editor
-    appendCastle(frames, st, 0, false);  // as drawn by a full redraw
+    // The castle as placed and as a full redraw shows it differ in the flag only.
+    appendCastle(frames, st, 1, false);
+    appendCastle(frames, st, 3, true);  // a ruin, not used by the editor
+    appendCastle(frames, st, 0, false);
     return frames;
 }
 
