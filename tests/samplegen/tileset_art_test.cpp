@@ -4,6 +4,7 @@
 // the domain edge on the sides a border tile names).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <set>
@@ -85,9 +86,16 @@ TEST(SampleTilesets, EveryFrameTheEditorDrawsExistsInEverySeason) {
             const tiles::Tileset& ts = gfx.tilesets[std::size_t(kind)];
             EXPECT_GE(ts.frameCount, kMinimumFrames[kind])
                 << "tileset " << kind << " season " << season;
-            for (int k : used[std::size_t(kind)])
-                EXPECT_TRUE(tiles::frameData(ts, k).has_value())
+            for (int k : used[std::size_t(kind)]) {
+                const auto data = tiles::frameData(ts, k);
+                ASSERT_TRUE(data.has_value())
                     << "tileset " << kind << " frame " << k << " season " << season;
+                // Only the black tiles paint palette colour 0; elsewhere it would be a hole.
+                const bool black = kind == tiles::kBaseTiles && k <= 5;
+                const int zeros = int(std::count(data->pixels, data->pixels + 900, 0));
+                EXPECT_EQ(zeros, black ? 900 : 0)
+                    << "tileset " << kind << " frame " << k << " season " << season;
+            }
         }
     }
 }
