@@ -4,6 +4,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cli/cli_run.h"
 #include "cli/commands.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
@@ -94,16 +95,10 @@ class JsonParser {
     std::size_t i_ = 0;
 };
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::runCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return test::runCli(args);
 }
 
 // A map set whose map 2 is one grass domain with a town (trader 2 in slot 1)

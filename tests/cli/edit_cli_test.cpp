@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "cli/cli_args.h"
+#include "cli/cli_run.h"
 #include "cli/commands.h"
 #include "cli/game_session.h"
 #include "core/edit/cell_writer.h"
@@ -16,16 +17,10 @@ namespace {
 
 using test::TempDir;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::runCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return test::runCli(args);
 }
 
 std::unique_ptr<EditorState> open(const TempDir& dir) {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <sstream>
 
+#include "cli/cli_run.h"
 #include "cli/commands.h"
 #include "core/edit/geometry.h"
 #include "core/model/file_io.h"
@@ -18,15 +19,10 @@ using test::frameMark;
 using test::kindMark;
 using test::testPixel;
 
-struct CliRun {
-    int status;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::runCli(args, out, err);
-    return {status, err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return test::runCli(args);
 }
 
 // A game directory whose map 3 is empty but for a town cell at (5, 6) of

@@ -2,22 +2,17 @@
 
 #include <sstream>
 
+#include "cli/cli_run.h"
 #include "cli/commands.h"
 #include "support/map_builder.h"
 
 namespace d7 {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = cli::runCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return test::runCli(args);
 }
 
 // The written directory opens as a game directory: the info command finds

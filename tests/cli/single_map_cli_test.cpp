@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "cli/cli_run.h"
 #include "cli/commands.h"
 #include "cli/program_home.h"
 #include "core/model/language_file.h"
@@ -16,16 +17,10 @@ using test::fileBytes;
 using test::TempDir;
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-CliRun run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = cli::runCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun run(const std::vector<std::string>& args) {
+    return test::runCli(args);
 }
 
 Bytes blockOf(const Bytes& store, int n) {

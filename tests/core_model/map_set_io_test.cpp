@@ -14,10 +14,7 @@ namespace {
 using test::fileBytes;
 using test::TempDir;
 
-void writeBytes(const fs::path& p, const Bytes& b) {
-    std::ofstream f(p, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
+using test::writeBytes;
 
 std::vector<std::string> filesIn(const fs::path& dir) {
     std::vector<std::string> names;

@@ -15,10 +15,7 @@ namespace {
 
 using test::TempDir;
 
-void writeBytes(const fs::path& p, const Bytes& b) {
-    std::ofstream f(p, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-}
+using test::writeBytes;
 
 Bytes block(const EditorState& st, int n) {
     auto at = st.mapStore.begin() + std::ptrdiff_t(blockOffset(n));

@@ -7,6 +7,7 @@
 #include "core/model/file_io.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/overlay_colours.h"
+#include "support/counting_sink.h"
 #include "support/map_builder.h"
 #include "support/tileset_builder.h"
 
@@ -75,13 +76,7 @@ TEST(OverlayColours, PaletteIndexFindsTheLowestEntry) {
     EXPECT_EQ(tiles::paletteIndex(pal, 0x010203), 0);  // not in the palette
 }
 
-class CountingSink : public CellSink {
-  public:
-    void cellChanged(int, int) override {}
-    void buildingPieceChanged(int, int, std::uint8_t) override {}
-    void mapChanged() override { ++redraws; }
-    int redraws = 0;
-};
+using test::CountingSink;
 
 class BrightnessCommands : public ::testing::Test {
   protected:

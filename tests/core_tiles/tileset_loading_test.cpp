@@ -6,6 +6,7 @@
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
 #include "core/tiles/tileset_file.h"
+#include "support/counting_sink.h"
 #include "support/map_builder.h"
 #include "support/tileset_builder.h"
 
@@ -42,13 +43,7 @@ TEST(TilesetFile, ShortFilesHaveNoFrames) {
     EXPECT_FALSE(tiles::frameData(ts, 0));
 }
 
-class CountingSink : public CellSink {
-  public:
-    void cellChanged(int, int) override {}
-    void buildingPieceChanged(int, int, std::uint8_t) override {}
-    void mapChanged() override { ++redraws; }
-    int redraws = 0;
-};
+using test::CountingSink;
 
 class SeasonLoading : public ::testing::Test {
   protected:

@@ -25,12 +25,6 @@ void appendItems(Bytes& out, const std::vector<std::string>& items) {
     }
 }
 
-void writeFile(const fs::path& path, const Bytes& bytes) {
-    std::ofstream f(path, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!f) throw std::runtime_error("cannot write " + path.string());
-}
-
 }  // namespace
 
 Bytes makeLanguageFile(const std::vector<std::string>& traders,
@@ -81,11 +75,11 @@ Bytes makePatternMapFile(std::uint32_t seed, int fileNumber) {
 
 void writeMapSet(const fs::path& dir, std::uint32_t seed, const std::string& subFolder) {
     fs::create_directories(dir);
-    writeFile(dir / "k7_maps.dat", makePatternMapStore(seed));
-    writeFile(dir / "K7.ENG", makeDefaultLanguageFile());
+    writeBytes(dir / "k7_maps.dat", makePatternMapStore(seed));
+    writeBytes(dir / "K7.ENG", makeDefaultLanguageFile());
     fs::path mapDir = subFolder.empty() ? dir : dir / subFolder;
     fs::create_directories(mapDir);
-    for (int i = 1; i <= 15; ++i) writeFile(mapDir / mapFileName(i), makePatternMapFile(seed, i));
+    for (int i = 1; i <= 15; ++i) writeBytes(mapDir / mapFileName(i), makePatternMapFile(seed, i));
 }
 
 TempDir::TempDir() {
@@ -118,6 +112,12 @@ void putCell(EditorState& st, int x, int y, const CellSpec& c) {
 
 Bytes fileBytes(const fs::path& path) {
     return readWholeFile(path);
+}
+
+void writeBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream f(path, std::ios::binary | std::ios::trunc);
+    f.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!f) throw std::runtime_error("cannot write " + path.string());
 }
 
 }  // namespace d7::test

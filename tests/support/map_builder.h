@@ -56,7 +56,8 @@ struct CellSpec {
 };
 void putCell(EditorState& st, int x, int y, const CellSpec& c);
 
-// Bytes of a file.
+// Bytes of a file, and writing a file (replacing it) for tests.
 Bytes fileBytes(const fs::path& path);
+void writeBytes(const fs::path& path, const Bytes& bytes);
 
 }  // namespace d7::test
