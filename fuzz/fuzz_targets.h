@@ -1,0 +1,40 @@
+// One entry point per reader of an outside file. Each takes arbitrary bytes,
+// reads them the way the editor does and then uses the result the way the
+// editor would; it must never read out of bounds or crash. A broken
+// invariant (such as a rewritten language file the reader then refuses)
+// throws FuzzInvariantBroken.
+//
+// The same functions back two drivers: libFuzzer binaries (fuzz_<name>,
+// built with clang and -DD7_FUZZ=ON) and the mutation test that runs in every
+// test build.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+
+namespace d7::fuzz {
+
+class FuzzInvariantBroken : public std::logic_error {
+  public:
+    using std::logic_error::logic_error;
+};
+
+using Input = std::span<const std::uint8_t>;
+
+struct FuzzTarget {
+    const char* name;
+    void (*run)(Input bytes);
+};
+
+void languageFile(Input bytes);   // K7.ENG and other language files
+void tilesetFile(Input bytes);    // the .pl8 tilesets
+void paletteFile(Input bytes);    // .256 palettes
+void singleMapFile(Input bytes);  // .k7map single maps and snapshots
+void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file, from disk
+void namesFile(Input bytes);      // names.txt
+void iniFile(Input bytes);        // D7Irir.ini
+
+std::span<const FuzzTarget> allFuzzTargets();
+
+}  // namespace d7::fuzz

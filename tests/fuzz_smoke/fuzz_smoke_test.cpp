@@ -1,0 +1,129 @@
+// Runs every fuzz target over valid inputs and thousands of damaged
+// variants of them (bytes flipped, cut, repeated, inserted), so that each
+// reader of an outside file meets hostile data in every test run, under the
+// sanitizers too.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/model/map_access.h"
+#include "core/model/single_map_file.h"
+#include "fuzz/fuzz_targets.h"
+#include "support/map_builder.h"
+#include "support/tileset_builder.h"
+
+namespace d7 {
+namespace {
+
+using fuzz::Input;
+
+// One damaged copy of a seed; the kind of damage and its place come from gen.
+Bytes mutate(const Bytes& seed, std::mt19937& gen) {
+    Bytes b = seed;
+    auto pick = [&](std::size_t n) { return n == 0 ? 0 : std::size_t(gen() % n); };
+    const int edits = 1 + int(gen() % 4);
+    for (int e = 0; e < edits; ++e) {
+        switch (gen() % 6) {
+            case 0:  // flip bits
+                if (!b.empty()) b[pick(b.size())] ^= std::uint8_t(1u << (gen() % 8));
+                break;
+            case 1:  // an extreme byte
+                if (!b.empty()) b[pick(b.size())] = (gen() & 1) ? 0xFF : 0x00;
+                break;
+            case 2:  // cut the end off
+                b.resize(pick(b.size() + 1));
+                break;
+            case 3: {  // a 32-bit field set to a large or small number
+                if (b.size() >= 4) {
+                    std::size_t at = pick(b.size() - 3);
+                    std::uint32_t v = (gen() & 1) ? gen() : std::uint32_t(gen() % 64);
+                    for (int i = 0; i < 4; ++i) b[at + std::size_t(i)] = std::uint8_t(v >> (8 * i));
+                }
+                break;
+            }
+            case 4:  // insert bytes
+                b.insert(b.begin() + std::ptrdiff_t(pick(b.size() + 1)), 1 + gen() % 8,
+                         std::uint8_t(gen()));
+                break;
+            default:  // repeat a piece
+                if (!b.empty()) {
+                    std::size_t at = pick(b.size()),
+                                n = 1 + pick(std::min<std::size_t>(64, b.size() - at));
+                    Bytes piece(b.begin() + std::ptrdiff_t(at), b.begin() + std::ptrdiff_t(at + n));
+                    b.insert(b.begin() + std::ptrdiff_t(pick(b.size() + 1)), piece.begin(),
+                             piece.end());
+                }
+                break;
+        }
+    }
+    return b;
+}
+
+void runMutations(void (*target)(Input), const std::vector<Bytes>& seeds, int rounds) {
+    std::mt19937 gen(12345);
+    for (const Bytes& seed : seeds) ASSERT_NO_THROW(target(seed));
+    ASSERT_NO_THROW(target({}));
+    for (int i = 0; i < rounds; ++i) {
+        const Bytes input = mutate(seeds[std::size_t(i) % seeds.size()], gen);
+        ASSERT_NO_THROW(target(input)) << "round " << i;
+    }
+}
+
+Bytes textBytes(const std::string& s) {
+    return Bytes(s.begin(), s.end());
+}
+
+TEST(FuzzSmoke, LanguageFile) {
+    runMutations(
+        fuzz::languageFile,
+        {test::makeDefaultLanguageFile(), test::makeLanguageFile({"T"}, {"\"q;\""}, {"A"})}, 1500);
+}
+
+TEST(FuzzSmoke, TilesetFile) {
+    runMutations(fuzz::tilesetFile, {test::makeTestTileset(2, 0), test::makeTestTileset(4, 3)},
+                 400);
+}
+
+TEST(FuzzSmoke, PaletteFile) {
+    runMutations(fuzz::paletteFile, {test::makeTestPaletteFile()}, 500);
+}
+
+TEST(FuzzSmoke, SingleMapFile) {
+    test::TempDir dir;
+    test::writeMapSet(dir.path(), 5);
+    auto st = test::loadTestMapSet(dir.path());
+    selectMap(*st, 3);
+    runMutations(fuzz::singleMapFile, {encodeSingleMap(*st)}, 150);
+}
+
+TEST(FuzzSmoke, MapSetFiles) {
+    // Cut points 255/255 give the whole input to the map store; 0/0 to the language file.
+    Bytes lang = test::makeDefaultLanguageFile();
+    Bytes toLanguage = {0, 0};
+    toLanguage.insert(toLanguage.end(), lang.begin(), lang.end());
+    Bytes mixed = {3, 128};
+    mixed.insert(mixed.end(), 300, 1);
+    runMutations(fuzz::mapSetFiles, {toLanguage, mixed}, 60);
+}
+
+TEST(FuzzSmoke, NamesFile) {
+    runMutations(
+        fuzz::namesFile,
+        {textBytes("[Prefixes]\r\nAsh\nBram ;x\n[Infixes]\nan \n[Suffixes]\nford\nton;hill\n")},
+        2000);
+}
+
+TEST(FuzzSmoke, IniFile) {
+    runMutations(
+        fuzz::iniFile,
+        {textBytes(
+            "; c\r\n[Path]\r\nkvarpath=C:\\Games\r\npl8=\r\n[LangFile]\r\ntextfile=K7.ENG\r\n")},
+        2000);
+}
+
+TEST(FuzzSmoke, EveryTargetIsListed) {
+    EXPECT_EQ(fuzz::allFuzzTargets().size(), 7u);
+}
+
+}  // namespace
+}  // namespace d7
