@@ -38,7 +38,7 @@ struct RampSpec {
 };
 
 const std::vector<RampSpec>& rampSpecs() {
-    static const std::vector<RampSpec> specs = {
+    static const std::vector<RampSpec> ramps = {
         {ramp::kSpringGrass, {{10, 24, 6}, {22, 42, 10}, {40, 58, 22}}},
         {ramp::kSummerGrass, {{20, 26, 6}, {36, 42, 12}, {54, 54, 24}}},
         {ramp::kAutumnGrass, {{18, 15, 6}, {36, 29, 10}, {52, 42, 20}}},
@@ -61,7 +61,7 @@ const std::vector<RampSpec>& rampSpecs() {
         {ramp::kRock, {{12, 11, 11}, {28, 26, 25}, {48, 46, 44}}},
         {ramp::kPloughed, {{9, 5, 2}, {20, 12, 6}, {36, 24, 13}}},
     };
-    return specs;
+    return ramps;
 }
 
 Rgb lerp(const Rgb& a, const Rgb& b, double t) {
@@ -71,14 +71,14 @@ Rgb lerp(const Rgb& a, const Rgb& b, double t) {
 std::array<Rgb, 256> buildPalette() {
     std::array<Rgb, 256> p{};
     for (const Single& s : kSingles) p[std::size_t(s.index)] = s.rgb;
-    for (const RampSpec& spec : rampSpecs()) {
-        const int n = spec.ramp.size;
-        const int segments = int(spec.anchors.size()) - 1;
+    for (const RampSpec& r : rampSpecs()) {
+        const int n = r.ramp.size;
+        const int segments = int(r.anchors.size()) - 1;
         for (int i = 0; i < n; ++i) {
             const double t = n > 1 ? double(i) / (n - 1) * segments : 0.0;
             const int seg = std::min(int(t), segments - 1);
-            p[std::size_t(spec.ramp.first + i)] =
-                lerp(spec.anchors[std::size_t(seg)], spec.anchors[std::size_t(seg + 1)], t - seg);
+            p[std::size_t(r.ramp.first + i)] =
+                lerp(r.anchors[std::size_t(seg)], r.anchors[std::size_t(seg + 1)], t - seg);
         }
     }
     return p;
