@@ -25,16 +25,8 @@ struct MountainShape {
     std::uint32_t seed;
 };
 
-double valueNoise(double x, double y, std::uint32_t seed) {
-    const int i = int(std::floor(x)), j = int(std::floor(y));
-    const double fx = x - i, fy = y - j;
-    auto v = [&](int a, int b) {
-        return hashUnit(seed, std::uint32_t(a + 1000), std::uint32_t(b + 1000));
-    };
-    const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-    const double top = v(i, j) + (v(i + 1, j) - v(i, j)) * sx;
-    const double bottom = v(i, j + 1) + (v(i + 1, j + 1) - v(i, j + 1)) * sx;
-    return top + (bottom - top) * sy;
+double rockNoise(double x, double y, std::uint32_t seed) {
+    return valueNoise(x, y, seed, 1000);
 }
 
 double heightAt(const MountainShape& m, double a, double b) {
@@ -44,7 +36,7 @@ double heightAt(const MountainShape& m, double a, double b) {
         if (d < 1) z = std::max(z, p.height * std::pow(1 - d, p.sharp));
     }
     // Rugged flanks, and a foot that stays inside the block.
-    const double rough = 0.82 + 0.36 * valueNoise(a * 5, b * 5, m.seed);
+    const double rough = 0.82 + 0.36 * rockNoise(a * 5, b * 5, m.seed);
     const double edge = std::min({a, b, m.size - a, m.size - b});
     return z * rough * smoothstep(0.0, 0.42, edge);
 }
@@ -79,11 +71,11 @@ void paintMountain(IsoScene& scene, const MountainShape& m) {
                 (nx * lx + ny * ly + nz * lz) / std::sqrt(nx * nx + ny * ny + nz * nz);
             const Vec2 p = scene.screen(a, b, z);
             const int px = int(std::floor(p.x)), py = int(std::floor(p.y));
-            const double strata = valueNoise(a * 9, z / 5.0, m.seed + 1) - 0.5;
+            const double strata = rockNoise(a * 9, z / 5.0, m.seed + 1) - 0.5;
             std::uint8_t c;
-            if (z > top * (st.snowLine + 0.12 * (valueNoise(a * 7, b * 7, m.seed + 2) - 0.5))) {
+            if (z > top * (st.snowLine + 0.12 * (rockNoise(a * 7, b * 7, m.seed + 2) - 0.5))) {
                 c = ramp::kSnow.at(int(std::floor(2 + lambert * 10 + strata * 1.5)));
-            } else if (z < 5 + 4 * valueNoise(a * 6, b * 6, m.seed + 3)) {
+            } else if (z < 5 + 4 * rockNoise(a * 6, b * 6, m.seed + 3)) {
                 c = shadeWithin(groundColour(st, {a - std::floor(a), b - std::floor(b)}, px, py, 3),
                                 int(std::floor((lambert - 0.55) * 4)));
             } else {

@@ -10,15 +10,7 @@
 namespace d7::samplegen::planning {
 
 double gridNoise(double x, double y, std::uint32_t seed) {
-    const int i = int(std::floor(x)), j = int(std::floor(y));
-    const double fx = x - i, fy = y - j;
-    auto v = [&](int a, int b) {
-        return hashUnit(seed, std::uint32_t(a + 4096), std::uint32_t(b + 4096));
-    };
-    const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-    const double top = v(i, j) + (v(i + 1, j) - v(i, j)) * sx;
-    const double bottom = v(i, j + 1) + (v(i + 1, j + 1) - v(i, j + 1)) * sx;
-    return top + (bottom - top) * sy;
+    return valueNoise(x, y, seed, 4096);
 }
 
 double fractalNoise(double x, double y, double scale, std::uint32_t seed) {

@@ -85,6 +85,18 @@ double hashUnit(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t
     return hash32(a, b, c, d) / 4294967296.0;
 }
 
+double valueNoise(double x, double y, std::uint32_t seed, int latticeOffset) {
+    const int i = int(std::floor(x)), j = int(std::floor(y));
+    const double fx = x - i, fy = y - j;
+    auto v = [&](int a, int b) {
+        return hashUnit(seed, std::uint32_t(a + latticeOffset), std::uint32_t(b + latticeOffset));
+    };
+    const double sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
+    const double top = v(i, j) + (v(i + 1, j) - v(i, j)) * sx;
+    const double bottom = v(i, j + 1) + (v(i + 1, j + 1) - v(i, j + 1)) * sx;
+    return top + (bottom - top) * sy;
+}
+
 double cellNoise(double a, double b, int cells, std::uint32_t edgeSeed, std::uint32_t innerSeed) {
     auto lattice = [&](int i, int j) {
         i = ((i % cells) + cells) % cells;

@@ -67,6 +67,11 @@ std::uint32_t hash32(std::uint32_t a, std::uint32_t b = 0, std::uint32_t c = 0,
 // A value in [0, 1) from the hash of the arguments.
 double hashUnit(std::uint32_t a, std::uint32_t b = 0, std::uint32_t c = 0, std::uint32_t d = 0);
 
+// Smooth value noise over the plane: hashed values at the integer lattice
+// points (shifted by latticeOffset, which picks the pattern), blended with a
+// smoothstep. Result in [0, 1].
+double valueNoise(double x, double y, std::uint32_t seed, int latticeOffset);
+
 // Value noise over the cell, periodic with period 1 in both cell coordinates
 // so that tiles join without seams. The lattice points on the cell's edges
 // come from edgeSeed only, the inner ones from innerSeed: tiles that share

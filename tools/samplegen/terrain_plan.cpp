@@ -183,15 +183,23 @@ void fillPuddles(LandGrid& land) {
     }
 }
 
-// Distances within one island (4-connected) from the given cells.
-CellGrid<int> islandDistances(const CellGrid<int>& island, int which,
-                              const std::vector<int>& from) {
+// A breadth-first search within one island (4-connected) from the given
+// cells: each cell's step count from the nearest source, and which source
+// (its index in from) reached it first. -1 where the search did not reach.
+struct IslandSearch {
     CellGrid<int> dist;
-    dist.fill(-1);
+    CellGrid<int> owner;
+};
+
+IslandSearch searchIsland(const CellGrid<int>& island, int which, const std::vector<int>& from) {
+    IslandSearch s;
+    s.dist.fill(-1);
+    s.owner.fill(-1);
     std::deque<int> queue;
-    for (int c : from) {
-        dist[std::size_t(c)] = 0;
-        queue.push_back(c);
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        s.dist[std::size_t(from[i])] = 0;
+        s.owner[std::size_t(from[i])] = int(i);
+        queue.push_back(from[i]);
     }
     while (!queue.empty()) {
         const int c = queue.front();
@@ -200,13 +208,14 @@ CellGrid<int> islandDistances(const CellGrid<int>& island, int which,
             const int nx = c % kGrid + o[0], ny = c / kGrid + o[1];
             if (!onGrid(nx, ny)) continue;
             const int n = cellIndex(nx, ny);
-            if (island[std::size_t(n)] == which && dist[std::size_t(n)] < 0) {
-                dist[std::size_t(n)] = dist[std::size_t(c)] + 1;
+            if (island[std::size_t(n)] == which && s.dist[std::size_t(n)] < 0) {
+                s.dist[std::size_t(n)] = s.dist[std::size_t(c)] + 1;
+                s.owner[std::size_t(n)] = s.owner[std::size_t(c)];
                 queue.push_back(n);
             }
         }
     }
-    return dist;
+    return s;
 }
 
 // Seeds spread over an island: farthest points first, then a few rounds of
@@ -217,39 +226,20 @@ std::vector<int> domainSeeds(const CellGrid<int>& island, int which, int count, 
         if (island[std::size_t(c)] == which) cells.push_back(c);
     std::vector<int> seeds{cells[std::size_t(rng.below(int(cells.size())))]};
     {
-        const CellGrid<int> d = islandDistances(island, which, seeds);
+        const CellGrid<int> d = searchIsland(island, which, seeds).dist;
         seeds[0] = *std::max_element(cells.begin(), cells.end(), [&](int a, int b) {
             return d[std::size_t(a)] < d[std::size_t(b)];
         });
     }
     while (int(seeds.size()) < count) {
-        const CellGrid<int> d = islandDistances(island, which, seeds);
+        const CellGrid<int> d = searchIsland(island, which, seeds).dist;
         seeds.push_back(*std::max_element(cells.begin(), cells.end(), [&](int a, int b) {
             return d[std::size_t(a)] < d[std::size_t(b)];
         }));
     }
     for (int round = 0; round < 4; ++round) {
         // Nearest seed of every cell, by a joint search.
-        CellGrid<int> owner;
-        owner.fill(-1);
-        std::deque<int> queue;
-        for (std::size_t s = 0; s < seeds.size(); ++s) {
-            owner[std::size_t(seeds[s])] = int(s);
-            queue.push_back(seeds[s]);
-        }
-        while (!queue.empty()) {
-            const int c = queue.front();
-            queue.pop_front();
-            for (const auto& o : kOrthogonal) {
-                const int nx = c % kGrid + o[0], ny = c / kGrid + o[1];
-                if (!onGrid(nx, ny)) continue;
-                const int n = cellIndex(nx, ny);
-                if (island[std::size_t(n)] == which && owner[std::size_t(n)] < 0) {
-                    owner[std::size_t(n)] = owner[std::size_t(c)];
-                    queue.push_back(n);
-                }
-            }
-        }
+        const CellGrid<int> owner = searchIsland(island, which, seeds).owner;
         for (std::size_t s = 0; s < seeds.size(); ++s) {
             double sx = 0, sy = 0;
             int n = 0;
