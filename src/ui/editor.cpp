@@ -33,6 +33,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
+    editing_ = std::make_unique<MapEditing>(ctx_, *mainform_, *mapform_, *minform_);
 
     minform_->setScrollTarget([this](int x, int y) { mapform_->scrollTo(x, y); });
     minform_->setKeyTarget([this](int key) { mainform_->forwardKey(key); });
@@ -50,6 +51,7 @@ Editor::~Editor() {
     // The windows go before the state they show.
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;
+    editing_.reset();
     aboutform_.reset();
     nchform_.reset();
     mapform_.reset();

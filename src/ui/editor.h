@@ -12,6 +12,7 @@
 #include "ui/about_dialog.h"
 #include "ui/editor_context.h"
 #include "ui/main_window.h"
+#include "ui/map_editing.h"
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
@@ -34,6 +35,7 @@ class Editor {
     Tmapform& mapForm() { return *mapform_; }
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
+    MapEditing& editing() { return *editing_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -57,6 +59,8 @@ class Editor {
     std::unique_ptr<Tmapform> mapform_;
     std::unique_ptr<Tnchform> nchform_;
     std::unique_ptr<Taboutform> aboutform_;
+    // The mouse editing of the map window, wired to the windows above.
+    std::unique_ptr<MapEditing> editing_;
 };
 
 }  // namespace d7::ui

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <functional>
 #include <memory>
 
 #include "ui/editor_context.h"
@@ -70,10 +71,6 @@ class Tmainform : public QMainWindow {
     int statusDomain() const { return statusDomain_; }
     bool nameDialogOpen() const { return nameDialogOpen_; }
 
-    // "Edittype": shows the controls of edit type i and hides the others.
-    void rd_edittClick(int i);
-    // "Brushfill": "Overwrite Sea?" belongs to the two domain fills.
-    void rd_brushfillClick(int i);
     // The domain list's click, double-click and the lists' popup.
     void ctyboxClick();
     void ctyboxDblClick(int row);
@@ -83,6 +80,9 @@ class Tmainform : public QMainWindow {
 
     // Repaints the domain list (colours or names changed).
     void repaintDomainList();
+
+    // Asked before the window closes; returning false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
 
   signals:
     // The first showing: start-up loading follows.
@@ -109,6 +109,7 @@ class Tmainform : public QMainWindow {
     Tnchform* nchform_ = nullptr;
     QLabel* panels_[3];
     QListWidget* popupList_ = nullptr;
+    std::function<bool()> closeGuard_;
     int statusDomain_ = 0;
     bool nameDialogOpen_ = false;
     bool shownOnce_ = false;

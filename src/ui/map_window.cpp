@@ -1,5 +1,6 @@
 #include "ui/map_window.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include "core/edit/geometry.h"
 #include "render/cell_labels.h"
 #include "render/map_window_view.h"
+#include "ui/map_editing.h"
 
 namespace d7::ui {
 
@@ -49,8 +51,11 @@ void MapPaintBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void MapPaintBox::mousePressEvent(QMouseEvent* event) {
-    // The cell of the latest click is what the map's popup commands act on.
-    form_.clickedCell_ = form_.cellAt(event->position().toPoint());
+    form_.pressed(event->position().toPoint(), event->button());
+}
+
+void MapPaintBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (form_.editing_) form_.editing_->openPopup(event->globalPos());
 }
 
 Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
@@ -83,10 +88,10 @@ void Tmapform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    selectControl_ = new Tselectcontrol(this);
+    selectControl_ = new Tselectcontrol(this, [this](QPainter& p) { paintOverlay(p); });
     selectControl_->setGeometry(mapbox_->geometry());
     selectControl_->raise();
-    selectControl_->setVisible(selState_ != 0);
+    selectControl_->setVisible(overlayShown_);
 }
 
 void Tmapform::resizeEvent(QResizeEvent* event) {
@@ -172,12 +177,43 @@ void Tmapform::keyPressEvent(QKeyEvent* event) {
 void Tmapform::setSelectionEnd(int x, int y) {
     if (selRect_.end == QPoint(x, y)) return;
     selRect_.end = QPoint(x, y);
-    if (selectControl_) selectControl_->update();
+    repaintOverlay();
+}
+
+void Tmapform::setSelection(QPoint start, QPoint end) {
+    if (selRect_.start == start && selRect_.end == end) return;
+    selRect_ = {start, end};
+    repaintOverlay();
 }
 
 void Tmapform::clearSelection() {
     selState_ = 0;
+    hideOverlay();
+}
+
+void Tmapform::showOverlay() {
+    overlayShown_ = true;
+    if (!selectControl_) return;
+    selectControl_->show();
+    selectControl_->raise();
+    selectControl_->update();
+}
+
+void Tmapform::hideOverlay() {
+    overlayShown_ = false;
     if (selectControl_) selectControl_->hide();
+}
+
+void Tmapform::repaintOverlay() {
+    if (selectControl_ && overlayShown_) selectControl_->update();
+}
+
+render::WindowView Tmapform::windowView() const {
+    return {ctx_.st.view.zoom, originX_, originY_, mapbox_->width()};
+}
+
+void Tmapform::paintOverlay(QPainter& painter) {
+    if (editing_) editing_->paintOverlay(painter, windowView());
 }
 
 void Tmapform::setDomainOverlay(int d, int z) {
@@ -202,7 +238,16 @@ void Tmapform::pointerMoved(QPoint boxPos) {
         w / 2 + 29 * z * (cell.x() + 1 - originX_ - f) - 29 * z * (cell.y() - originY_);
     const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
     overimage_->move(left, top);
+    if (editing_) editing_->mouseMoved(cell);
     emit cellHovered(cell.x(), cell.y());
+}
+
+void Tmapform::pressed(QPoint boxPos, Qt::MouseButton button) {
+    // The cell of the latest click is what the map's popup commands act on.
+    clickedCell_ = cellAt(boxPos);
+    if (!inMap(clickedCell_.x(), clickedCell_.y()) || button != Qt::LeftButton) return;
+    if (editing_) editing_->mousePressed(clickedCell_);
+    repaintMap();
 }
 
 void Tmapform::repaintMap() {

@@ -10,12 +10,14 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "render/selection_overlay.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
 
 namespace d7::ui {
 
 class Tmapform;
+class MapEditing;
 
 // The paint box that shows the map picture: one block copy per paint.
 class MapPaintBox : public QWidget {
@@ -27,6 +29,7 @@ class MapPaintBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     Tmapform& form_;
@@ -55,6 +58,11 @@ class Tmapform : public QWidget {
     void setSelState(int state) { selState_ = state; }
     const SelectionRect& selRect() const { return selRect_; }
     int overlaySize() const { return overlaySize_; }
+    // The cell of the latest mouse-down, any button; may lie off the map.
+    QPoint clickedCell() const { return clickedCell_; }
+
+    // The editing the mouse events go to (none: the mouse only moves the previews).
+    void setEditing(MapEditing* editing) { editing_ = editing; }
 
     QWidget* mapbox() const { return mapbox_; }
     QLabel* overimage() const { return overimage_; }
@@ -72,10 +80,21 @@ class Tmapform : public QWidget {
 
     // Moves the end corner of the selection and repaints the selection layer.
     void setSelectionEnd(int x, int y);
+    // Both corners at once (repaints the selection layer when they changed).
+    void setSelection(QPoint start, QPoint end);
     // No selection: state 0 and the selection layer hidden.
     void clearSelection();
     // The "Domains" cursor: the filled domain tile of domain d at zoom z.
     void setDomainOverlay(int d, int z);
+
+    // The selection layer: shown, hidden, asked to repaint. Its content is
+    // whatever the editing draws for the chosen edit type.
+    void showOverlay();
+    void hideOverlay();
+    void repaintOverlay();
+    bool overlayShown() const { return overlayShown_; }
+    // The view the selection layer draws in.
+    render::WindowView windowView() const;
 
     // The cell under a point of the paint box (may lie off the map).
     QPoint cellAt(QPoint boxPos) const;
@@ -97,7 +116,9 @@ class Tmapform : public QWidget {
     friend class MapPaintBox;
     void recomputeScroll();
     void pointerMoved(QPoint boxPos);
+    void pressed(QPoint boxPos, Qt::MouseButton button);
     void painted();
+    void paintOverlay(QPainter& painter);
 
     EditorContext& ctx_;
     MapPaintBox* mapbox_;
@@ -115,6 +136,8 @@ class Tmapform : public QWidget {
     SelectionRect selRect_;
     int overlaySize_ = 1;
     QPoint clickedCell_{-1, -1};
+    MapEditing* editing_ = nullptr;
+    bool overlayShown_ = false;
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
 };

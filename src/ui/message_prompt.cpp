@@ -31,4 +31,17 @@ void MessageBoxPrompt::inform(const std::string& caption, const std::string& tex
                              QMessageBox::Ok);
 }
 
+Choice MessageBoxPrompt::askYesNoCancel(const std::string& caption, const std::string& text) {
+    switch (QMessageBox::question(
+        dialogParent(), QString::fromStdString(caption), messageText(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return Choice::Yes;
+        case QMessageBox::No:
+            return Choice::No;
+        default:
+            return Choice::Cancel;  // also Escape and the window's close button
+    }
+}
+
 }  // namespace d7::ui

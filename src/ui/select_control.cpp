@@ -1,5 +1,7 @@
 #include "ui/select_control.h"
 
+#include <QPainter>
+
 namespace d7::ui {
 
 namespace {
@@ -7,7 +9,8 @@ namespace {
 constexpr QRgb kSelectionPen = 0xFFFFFBF0;
 }  // namespace
 
-Tselectcontrol::Tselectcontrol(QWidget* parent) : QWidget(parent), pen_(kSelectionPen) {
+Tselectcontrol::Tselectcontrol(QWidget* parent, std::function<void(QPainter&)> paint)
+    : QWidget(parent), pen_(kSelectionPen), paint_(std::move(paint)) {
     setObjectName(QStringLiteral("Tselectcontrol"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -16,7 +19,11 @@ Tselectcontrol::Tselectcontrol(QWidget* parent) : QWidget(parent), pen_(kSelecti
 }
 
 void Tselectcontrol::paintEvent(QPaintEvent*) {
-    // Nothing is selected or previewed yet: the layer stays fully transparent.
+    if (!paint_) return;
+    QPainter painter(this);
+    painter.setPen(pen_);
+    painter.setBrush(Qt::NoBrush);
+    paint_(painter);
 }
 
 }  // namespace d7::ui

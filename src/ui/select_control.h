@@ -1,17 +1,22 @@
 // The transparent layer in front of the map picture that draws the area
 // selection, paste and path previews. It never takes mouse input: clicks and
-// moves reach the picture below it.
+// moves reach the picture below it. Repainting it never redraws the map
+// picture; the window only copies the picture's visible block again.
 #pragma once
 
 #include <QColor>
 #include <QWidget>
+#include <functional>
+
+class QPainter;
 
 namespace d7::ui {
 
 class Tselectcontrol : public QWidget {
     Q_OBJECT
   public:
-    explicit Tselectcontrol(QWidget* parent);
+    // paint draws the layer's content with the layer's pen and font.
+    Tselectcontrol(QWidget* parent, std::function<void(QPainter&)> paint);
     QColor penColour() const { return pen_; }
 
   protected:
@@ -19,6 +24,7 @@ class Tselectcontrol : public QWidget {
 
   private:
     QColor pen_;
+    std::function<void(QPainter&)> paint_;
 };
 
 }  // namespace d7::ui

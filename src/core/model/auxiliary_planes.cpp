@@ -76,7 +76,7 @@ void buildOutline(EditorState& st) {
 }
 
 void createAllSubmaps(EditorState& st) {
-    st.extChanged[std::size_t(fileOfMap(st.curMap))] = true;
+    markMapFileChanged(st, fileOfMap(st.curMap));
     buildOutsideMap(st);
     writeOutsideBack(st, st.curMap);
     buildOutline(st);

@@ -102,7 +102,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
     selectMap(st, 0);
 }
 
-void saveMapSet(const EditorState& st, const std::string& dir) {
+void saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
     writeFileAtomic(pathForWriting(d, kMapStoreSaveName), st.mapStore);
     if (st.namesChanged) writeFileAtomic(pathForWriting(d, kLanguageSaveName), st.langStream);
@@ -119,6 +119,7 @@ void saveMapSet(const EditorState& st, const std::string& dir) {
     for (int i = 1; i <= kMapFileCount; ++i)
         if (st.extChanged[i])
             writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
+    st.unsavedWrites = 0;
 }
 
 }  // namespace d7

@@ -9,6 +9,8 @@
 
 namespace d7 {
 
+enum class Choice { Yes, No, Cancel };
+
 // Modal questions and messages. The GUI shows message boxes; the CLI and the
 // tests answer from a script.
 class Prompt {
@@ -18,6 +20,9 @@ class Prompt {
     virtual bool askYesNo(const std::string& caption, const std::string& text) = 0;
     // A message with an OK button (refusals and errors).
     virtual void inform(const std::string& caption, const std::string& text) = 0;
+    // A Yes/No/Cancel question. A prompt that cannot offer three answers
+    // cancels, which leaves everything as it is.
+    virtual Choice askYesNoCancel(const std::string&, const std::string&) { return Choice::Cancel; }
 };
 
 // Answers every question the same way and remembers what was asked and said.
@@ -31,7 +36,14 @@ class ScriptedPrompt : public Prompt {
     void inform(const std::string& caption, const std::string& text) override {
         messages.emplace_back(caption, text);
     }
+    Choice askYesNoCancel(const std::string& caption, const std::string& text) override {
+        questions.emplace_back(caption, text);
+        return choice;
+    }
     void setAnswer(bool answer) { answer_ = answer; }
+
+    // The answer to every Yes/No/Cancel question.
+    Choice choice = Choice::Cancel;
 
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::pair<std::string, std::string>> messages;

@@ -1,0 +1,122 @@
+#include "ui/map_popup.h"
+
+#include "core/edit/geometry.h"
+#include "ui/map_editing.h"
+#include "ui/map_window.h"
+#include "ui/road_tool.h"
+
+namespace d7::ui {
+
+namespace {
+
+QAction* item(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    a->setEnabled(enabled);
+    return a;
+}
+
+// A sub-menu: the QMenu and the item that opens it carry the same name.
+QMenu* subMenu(QMenu* parent, const char* name, const char* caption) {
+    QMenu* m = parent->addMenu(QString::fromUtf8(caption));
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+// Items "1" to n, named prefix + number, tagged with their number.
+void numberedItems(QMenu* menu, const char* prefix, int n) {
+    for (int k = 1; k <= n; ++k) {
+        const QByteArray name = prefix + QByteArray::number(k);
+        item(menu, name.constData(), QString::number(k), false)->setData(k);
+    }
+}
+
+QMenu* buildMenu(QWidget* parent) {
+    auto* m = new QMenu(parent);
+    m->setObjectName(QStringLiteral("PopupMenu1"));
+    // The county summary, the starting positions and the trade routes are
+    // commands of their own windows, which enable these items.
+    item(m, "P_DomainInfo", QStringLiteral("Domain Info"), false);
+    item(m, "P_InspectTile", QStringLiteral("Inspect Tile"), false);
+    item(m, "P_SelectNone", QStringLiteral("Select None"));
+    item(m, "P_Undo", QStringLiteral("Undo\tCtrl+Z"));
+    QMenu* start = subMenu(m, "P_SetStartPos", "Set Starting Position");
+    numberedItems(start, "P_SetStartPos", 5);
+    start->menuAction()->setEnabled(false);
+    QMenu* routes = subMenu(m, "P_Traderoutes", "Traderoutes");
+    numberedItems(subMenu(routes, "P_AddTraderoute", "Add Traderoute"), "P_AddTrader", 6);
+    numberedItems(subMenu(routes, "P_RemoveTraderoute", "Remove Traderoute"), "P_RemoveTrader", 6);
+    routes->menuAction()->setEnabled(false);
+    item(m, "P_SetRoadPath", QStringLiteral("Set Road"));
+    m->addSeparator();
+    item(m, "P_CopyArea", QStringLiteral("Copy Area"), false);
+    item(m, "P_PasteArea", QStringLiteral("Paste Area"), false);
+    QMenu* fill = subMenu(m, "P_FillSelection", "Fill Selection");
+    item(fill, "P_FillGrass", QStringLiteral("Random Grassland"), false);
+    item(fill, "P_FillSea", QStringLiteral("Random Sea"), false);
+    item(fill, "P_FillForest", QStringLiteral("Random Forest"), false);
+    item(fill, "P_FillBlack", QStringLiteral("Black"), false);
+    item(m, "P_SetRoadLine", QStringLiteral("Set Road"), false);
+    QMenu* domains = subMenu(m, "P_Domains", "Domains");
+    item(domains, "P_SetDomain", QStringLiteral("Set Domain"), false);
+    item(domains, "P_SetDomainKeep", QStringLiteral("Set Domain (no overwrite)"), false);
+    item(domains, "P_SetNomansland", QStringLiteral("Set Nomansland"), false);
+    item(domains, "P_SetNoDomain", QStringLiteral("Set to No Domain"), false);
+    item(m, "P_RemoveRoads", QStringLiteral("Remove Roads"), false);
+    return m;
+}
+
+}  // namespace
+
+MapPopup::MapPopup(MapEditing& editing, QWidget* parent) : ed_(editing), menu_(buildMenu(parent)) {
+    connectItems();
+}
+
+QAction* MapPopup::action(const QString& objectName) const {
+    return menu_->findChild<QAction*>(objectName);
+}
+
+void MapPopup::connectItems() {
+    auto on = [this](const char* name, auto handler) {
+        QObject::connect(action(QString::fromLatin1(name)), &QAction::triggered, menu_, handler);
+    };
+    on("P_SelectNone", [this] { ed_.map().clearSelection(); });
+    on("P_Undo", [this] { ed_.undo(); });
+    on("P_SetRoadPath", [this] { ed_.roadTool().setRoad(); });
+}
+
+void MapPopup::updateItems() {
+    const EditorState& st = ed_.st();
+    const Tmapform& map = ed_.map();
+    const QPoint c = map.clickedCell();
+    const bool onMap = inMap(c.x(), c.y());
+    const int editType = st.view.editType;
+    const int state = map.selState();
+    const bool selecting = editType == kSelectEdit;
+    const bool fixed = selecting && state == 2;
+    const SelectionRect& r = map.selRect();
+
+    auto show = [this](const char* name, bool visible) {
+        action(QString::fromLatin1(name))->setVisible(visible);
+    };
+    const int domain = onMap ? st.planes.M5.at(c.x(), c.y()) : 0;
+    show("P_DomainInfo", onMap && domain != kNoDomain && domain != kLandWithoutDomain);
+    show("P_SelectNone", selecting && state > 0);
+    show("P_Undo", st.undoValid);
+    show("P_SetStartPos", onMap && isCastle(st.planes, c.x(), c.y()));
+    show("P_Traderoutes", onMap && isTown(st.planes, c.x(), c.y()));
+    show("P_SetRoadPath", editType == kRoadEdit && state == 2 && ed_.roadTool().pathLength() > 0);
+    show("P_CopyArea", fixed);
+    show("P_FillSelection", fixed);
+    show("P_SetRoadLine", fixed && (r.start.x() == r.end.x() || r.start.y() == r.end.y()));
+    show("P_Domains", fixed && ed_.selectedDomain() >= 0);
+    show("P_RemoveRoads", selecting && state > 0);
+}
+
+void MapPopup::open(QPoint globalPos) {
+    updateItems();
+    menu_->popup(globalPos);
+}
+
+}  // namespace d7::ui
