@@ -4,6 +4,7 @@
 #include "core/model/file_io.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
+#include "core/model/program_dir.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
 #include "ui/command_guard.h"
@@ -56,6 +57,10 @@ std::filesystem::path namesFilePath(const StartupSettings& settings) {
     if (auto own = findCaseInsensitive(settings.programDir, kNamesFileName);
         own && isExistingFile(*own))
         return *own;
+    // Beside the program in a build tree or a folder of its own; an installed
+    // program's default word list is in its data directory.
+    if (const auto installed = installedDataDir(settings.executableDir); !installed.empty())
+        return installed / kNamesFileName;
     return pathForWriting(settings.executableDir, kNamesFileName);
 }
 
