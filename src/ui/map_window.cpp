@@ -174,6 +174,16 @@ void Tmapform::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void Tmapform::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu key: the popup works on the cell under the mouse pointer, or
+    // on the cell in the middle of the window when the pointer is elsewhere.
+    QPoint at = mapbox_->mapFromGlobal(QCursor::pos());
+    if (!mapbox_->rect().contains(at)) at = mapbox_->rect().center();
+    clickedCell_ = cellAt(at);
+    if (editing_) editing_->openPopup(mapbox_->mapToGlobal(at));
+    event->accept();
+}
+
 void Tmapform::setSelectionEnd(int x, int y) {
     if (selRect_.end == QPoint(x, y)) return;
     selRect_.end = QPoint(x, y);

@@ -21,7 +21,9 @@ QString RoadTool::lengthText() const {
 }
 
 void RoadTool::setRoad() {
-    if (pathLength_ <= 0) return;
+    // Without a start cell (another map was selected, the zoom changed) the
+    // shared path points may hold some other search's path.
+    if (pathLength_ <= 0 || ed_.map().selState() == 0) return;
     setRoadPath(ed_.st());
     ed_.finishEdit(false);
 }
