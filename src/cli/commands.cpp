@@ -65,8 +65,24 @@ constexpr Command kCommands[] = {
      "  create-cliffs     retile the coast\n"
      "  fix-borders       set border tiles at domain edges\n"
      "  road-path SX SY TX TY [straight]   lay a road along the road tool's path\n"
+     "  copy AX AY BX BY  copy the rectangle into the clipboard (corners in any order)\n"
+     "  transform OP      turn the clipboard into the transformed buffer: 1 90°,\n"
+     "      2 180°, 3 270°, 4 mirror X, 5 mirror Y\n"
+     "  paste X Y         paste the clipboard (it must end before column and row 63)\n"
+     "  paste-special X Y [transformed]   paste the clipboard (or the transformed\n"
+     "      buffer) and fix roads, coast and borders in it\n"
+     "  fill AX AY BX BY sea|grass|forest|black   fill the rectangle\n"
+     "  domain-rect AX AY BX BY D [keep]   domain D on its land (keep: only where none)\n"
+     "  remove-roads AX AY BX BY   roads of the rectangle become grassland\n"
+     "  road-line AX AY BX BY      a road between corners sharing x or y\n"
+     "  fill-map grass|sea, fill-black grass|sea   fill every cell, or the black ones\n"
+     "  land-without-domain        domain 32 on land without domain\n"
+     "  shift x+|x-|y+|y- N        shift the map N (1..63) cells\n"
+     "  undo              undo the latest command that took an undo snapshot\n"
      "Questions get the --answer (default no); every message the editor would show\n"
-     "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.",
+     "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.\n"
+     "A command that cannot be carried out (a paste that does not fit, an empty\n"
+     "clipboard, nothing to undo) ends the run and nothing is saved.",
      runEdit},
     {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT",
      "", runMakeSample},

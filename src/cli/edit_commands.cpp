@@ -7,6 +7,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/area_edit_commands.h"
 #include "cli/commands.h"
 #include "cli/game_session.h"
 #include "core/analysis/pathfinding.h"
@@ -40,13 +41,14 @@ class StreamPrompt : public Prompt {
     bool answer_;
 };
 
-enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath };
+enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath, Area };
 
 struct EditCommand {
     EditOp op = EditOp::Place;
     std::array<int, 4> v{};  // place: X Y TILE; domain: X Y D; road-path: SX SY TX TY
     TileKind kind = TileKind::Base;
     bool straight = false;
+    AreaCommand area;
 };
 
 struct PaletteName {
@@ -120,6 +122,7 @@ EditCommand parseCommand(const std::string& text) {
         c.straight = straight;
         return c;
     }
+    if (auto area = parseAreaCommand(w)) return {.op = EditOp::Area, .area = *area};
     throw UsageError("unknown edit command '" + name + "'");
 }
 
@@ -156,6 +159,9 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
                 break;
             }
             setRoadPath(st);
+            break;
+        case EditOp::Area:
+            runAreaCommand(st, prompt, c.area);
             break;
     }
 }

@@ -30,6 +30,7 @@ class MapRenderer : public CellSink {
     void cellChanged(int x, int y) override;
     void buildingPieceChanged(int x, int y, std::uint8_t bits) override;
     void mapChanged() override;
+    void buildingsChanged() override;
 
     // The picture. zoom() is the zoom it was last drawn at; pixel words are
     // 0xFFRRGGBB.

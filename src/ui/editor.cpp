@@ -44,6 +44,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectFileCommands(*this);
     connectViewCommands(*this);
     connectTestCommands(*this);
+    connectMapHelperCommands(*this);
     updateCommandStates();
 }
 
@@ -76,6 +77,8 @@ void Editor::updateCommandStates() {
     for (const char* name : kMapSetCommands)
         if (QAction* a = mainform_->mainMenu().action(QString::fromLatin1(name)))
             a->setEnabled(st_->mapLoaded);
+    for (const char* name : mapHelperCommandNames())
+        mainform_->mainMenu().action(QString::fromLatin1(name))->setEnabled(st_->mapLoaded);
 }
 
 void Editor::placeWindows(const QRect& available) {
