@@ -10,6 +10,7 @@
 #include "ui/map_popup.h"
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
+#include "ui/paste_tool.h"
 #include "ui/path_tool.h"
 #include "ui/road_tool.h"
 #include "ui/select_tool.h"
@@ -20,6 +21,7 @@ MapEditing::MapEditing(EditorContext& ctx, Tmainform& main, Tmapform& map, Tminf
     : ctx_(ctx), main_(main), map_(map), minimap_(minimap) {
     tools_[kDomainsEdit] = std::make_unique<DomainTool>(*this);
     tools_[kSelectEdit] = std::make_unique<SelectTool>(*this);
+    tools_[kPasteEdit] = std::make_unique<PasteTool>(*this);
     tools_[kRoadEdit] = std::make_unique<RoadTool>(*this);
     tools_[kPathEdit] = std::make_unique<PathTool>(*this);
     popup_ = std::make_unique<MapPopup>(*this, &map);
@@ -41,6 +43,8 @@ void MapEditing::connectControls() {
     connect(main_.bt_setroad, &QPushButton::clicked, this, [this] { roadTool().setRoad(); });
     connect(main_.cb_roadstretch, &QCheckBox::toggled, this, [this] { roadTool().retrace(); });
     connect(main_.cb_seldist, &QCheckBox::toggled, this, [this] { map_.repaintOverlay(); });
+    connect(main_.rd_paste, &RadioGroup::clicked, this,
+            [this](int option) { static_cast<PasteTool&>(tool(kPasteEdit)).chooseOption(option); });
     // Ctrl+Z is the desktop's way to take back the latest edit, in both
     // windows the user edits from.
     for (QWidget* window : {static_cast<QWidget*>(&main_), static_cast<QWidget*>(&map_)}) {
@@ -56,6 +60,7 @@ void MapEditing::chooseEditType(int editType) {
     map_.overimage()->hide();
     map_.brushimage()->hide();
     hideEditTypeControls(main_);
+    st().transformed.clear();
     map_.clearSelection();
 
     st().view.editType = editType;

@@ -1,6 +1,9 @@
 #include "ui/map_popup.h"
 
+#include "core/edit/area_copy.h"
+#include "core/edit/area_rect.h"
 #include "core/edit/geometry.h"
+#include "ui/command_guard.h"
 #include "ui/map_editing.h"
 #include "ui/map_window.h"
 #include "ui/road_tool.h"
@@ -50,20 +53,20 @@ QMenu* buildMenu(QWidget* parent) {
     routes->menuAction()->setEnabled(false);
     item(m, "P_SetRoadPath", QStringLiteral("Set Road"));
     m->addSeparator();
-    item(m, "P_CopyArea", QStringLiteral("Copy Area"), false);
-    item(m, "P_PasteArea", QStringLiteral("Paste Area"), false);
+    item(m, "P_CopyArea", QStringLiteral("Copy Area"));
+    item(m, "P_PasteArea", QStringLiteral("Paste Area"));
     QMenu* fill = subMenu(m, "P_FillSelection", "Fill Selection");
-    item(fill, "P_FillGrass", QStringLiteral("Random Grassland"), false);
-    item(fill, "P_FillSea", QStringLiteral("Random Sea"), false);
-    item(fill, "P_FillForest", QStringLiteral("Random Forest"), false);
-    item(fill, "P_FillBlack", QStringLiteral("Black"), false);
-    item(m, "P_SetRoadLine", QStringLiteral("Set Road"), false);
+    item(fill, "P_FillGrass", QStringLiteral("Random Grassland"));
+    item(fill, "P_FillSea", QStringLiteral("Random Sea"));
+    item(fill, "P_FillForest", QStringLiteral("Random Forest"));
+    item(fill, "P_FillBlack", QStringLiteral("Black"));
+    item(m, "P_SetRoadLine", QStringLiteral("Set Road"));
     QMenu* domains = subMenu(m, "P_Domains", "Domains");
-    item(domains, "P_SetDomain", QStringLiteral("Set Domain"), false);
-    item(domains, "P_SetDomainKeep", QStringLiteral("Set Domain (no overwrite)"), false);
-    item(domains, "P_SetNomansland", QStringLiteral("Set Nomansland"), false);
-    item(domains, "P_SetNoDomain", QStringLiteral("Set to No Domain"), false);
-    item(m, "P_RemoveRoads", QStringLiteral("Remove Roads"), false);
+    item(domains, "P_SetDomain", QStringLiteral("Set Domain"));
+    item(domains, "P_SetDomainKeep", QStringLiteral("Set Domain (no overwrite)"));
+    item(domains, "P_SetNomansland", QStringLiteral("Set Nomansland"));
+    item(domains, "P_SetNoDomain", QStringLiteral("Set to No Domain"));
+    item(m, "P_RemoveRoads", QStringLiteral("Remove Roads"));
     return m;
 }
 
@@ -77,6 +80,23 @@ QAction* MapPopup::action(const QString& objectName) const {
     return menu_->findChild<QAction*>(objectName);
 }
 
+CellRect MapPopup::selection() const {
+    const SelectionRect& r = ed_.map().selRect();
+    return CellRect::spanning(r.start.x(), r.start.y(), r.end.x(), r.end.y());
+}
+
+void MapPopup::onSelection(const char* name,
+                           std::function<void(EditorState&, const CellRect&)> command,
+                           bool wholeMap) {
+    QObject::connect(action(QString::fromLatin1(name)), &QAction::triggered, menu_,
+                     [this, command = std::move(command), wholeMap] {
+                         const CellRect r = selection();
+                         runCommand(ed_.ctx().prompt, [&] { command(ed_.st(), r); });
+                         ed_.map().clearSelection();
+                         ed_.finishEdit(wholeMap);
+                     });
+}
+
 void MapPopup::connectItems() {
     auto on = [this](const char* name, auto handler) {
         QObject::connect(action(QString::fromLatin1(name)), &QAction::triggered, menu_, handler);
@@ -84,6 +104,38 @@ void MapPopup::connectItems() {
     on("P_SelectNone", [this] { ed_.map().clearSelection(); });
     on("P_Undo", [this] { ed_.undo(); });
     on("P_SetRoadPath", [this] { ed_.roadTool().setRoad(); });
+    on("P_PasteArea", [this] { pasteAreaClick(); });
+
+    onSelection("P_CopyArea", copyArea);
+    auto fill = [](FillKind kind) {
+        return [kind](EditorState& st, const CellRect& r) { fillRect(st, kind, r); };
+    };
+    onSelection("P_FillGrass", fill(FillKind::Grass));
+    onSelection("P_FillSea", fill(FillKind::Sea));
+    onSelection("P_FillForest", fill(FillKind::Forest));
+    onSelection("P_FillBlack", blackRect);
+    onSelection("P_SetRoadLine", [](EditorState& st, const CellRect& r) { setRoadLine(st, r); });
+    onSelection("P_RemoveRoads", removeRoadsRect, true);
+    auto domain = [this](int fixed, bool overwrite) {
+        // A fixed domain, or the domain list's (read when the item is chosen).
+        return [this, fixed, overwrite](EditorState& st, const CellRect& r) {
+            setDomainRect(st, fixed >= 0 ? fixed : ed_.selectedDomain(), overwrite, r);
+        };
+    };
+    onSelection("P_SetDomain", domain(-1, true));
+    onSelection("P_SetDomainKeep", domain(-1, false));
+    onSelection("P_SetNomansland", domain(kLandWithoutDomain, false));
+    onSelection("P_SetNoDomain", domain(kNoDomain, false));
+}
+
+void MapPopup::pasteAreaClick() {
+    EditorState& st = ed_.st();
+    const QPoint c = ed_.map().clickedCell();
+    // The last column and row stay free, as they always have for this command.
+    if (!pasteAreaFits(st.clipboard, c.x(), c.y())) return;
+    runCommand(ed_.ctx().prompt, [&] { pasteArea(st, c.x(), c.y(), st.clipboard); });
+    ed_.map().clearSelection();
+    ed_.finishEdit(true);
 }
 
 void MapPopup::updateItems() {
@@ -110,7 +162,13 @@ void MapPopup::updateItems() {
     show("P_CopyArea", fixed);
     show("P_FillSelection", fixed);
     show("P_SetRoadLine", fixed && (r.start.x() == r.end.x() || r.start.y() == r.end.y()));
-    show("P_Domains", fixed && ed_.selectedDomain() >= 0);
+    show("P_PasteArea", st.clipboard.valid);
+    const int listed = ed_.selectedDomain();
+    show("P_Domains", fixed && listed >= 0);
+    action(QStringLiteral("P_SetDomain"))
+        ->setText(QStringLiteral("Set Domain to (%1)").arg(listed));
+    action(QStringLiteral("P_SetDomainKeep"))
+        ->setText(QStringLiteral("Set Domain to (%1) (no overwrite)").arg(listed));
     show("P_RemoveRoads", selecting && state > 0);
 }
 

@@ -8,6 +8,10 @@
 #include <QMenu>
 #include <QPoint>
 #include <QString>
+#include <functional>
+
+#include "core/model/area_buffer.h"
+#include "core/model/editor_state.h"
 
 namespace d7::ui {
 
@@ -28,6 +32,13 @@ class MapPopup {
 
   private:
     void connectItems();
+    // The fixed selection's rectangle.
+    CellRect selection() const;
+    // Connects an item that runs command on the selection, then clears the
+    // selection and ends the edit (with a full redraw for wholeMap).
+    void onSelection(const char* name, std::function<void(EditorState&, const CellRect&)> command,
+                     bool wholeMap = false);
+    void pasteAreaClick();
 
     MapEditing& ed_;
     QMenu* menu_;

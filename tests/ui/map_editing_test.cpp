@@ -2,8 +2,10 @@
 #include <QTest>
 
 #include "core/analysis/analyse_map.h"
+#include "core/edit/area_copy.h"
 #include "core/edit/cell_writer.h"
 #include "core/edit/feature_codes.h"
+#include "core/edit/random_tiles.h"
 #include "core/model/map_access.h"
 #include "editor_fixture.h"
 #include "ui/map_popup.h"
@@ -151,6 +153,70 @@ TEST_F(MapEditingTest, PopupOffersSelectionCommandsOnlyForAFixedSelection) {
     EXPECT_EQ(map().selState(), 0);
     popupOver(55, 20);  // sea has no domain to tell about
     EXPECT_FALSE(offered("P_DomainInfo"));
+}
+
+// A 3 x 2 area at (20, 20): forest, road, grass / grass, grass, sea.
+void paintSmallArea(EditorState& st) {
+    placeForest(st, 20, 20);
+    placeRoadTile(st, 21, 20, 0);
+    placeRandomSea(st, 22, 21, st.curMap);
+    AnalyseMap(st);
+}
+
+TEST_F(MapEditingTest, CopyAreaThenPasteAreaThroughThePopupReproducesTheArea) {
+    loadPlainMap();
+    paintSmallArea(st());
+    chooseEditType(ui::kSelectEdit);
+    click(22, 21);
+    moveTo(20, 20);  // corners in any order
+    click(20, 20);
+    popupOver(25, 25);
+    EXPECT_FALSE(offered("P_PasteArea"));
+    popup().action("P_CopyArea")->trigger();
+    EXPECT_EQ(map().selState(), 0);
+    EXPECT_EQ(st().clipboard.width, 3);
+
+    popupOver(30, 24);
+    ASSERT_TRUE(offered("P_PasteArea"));
+    popup().action("P_PasteArea")->trigger();
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            for (int plane = 0; plane < 4; ++plane)
+                EXPECT_EQ(st().planes.cellPlane(plane).at(30 + x, 24 + y),
+                          st().planes.cellPlane(plane).at(20 + x, 20 + y))
+                    << "M" << plane << " of (" << x << ", " << y << ")";
+    EXPECT_EQ(st().planes.M5.at(32, 25), kLandWithoutDomain);  // the target keeps its domain
+
+    const Bytes pasted = mapImage();
+    popupOver(61, 24);  // the area would reach the last column: refused
+    popup().action("P_PasteArea")->trigger();
+    EXPECT_EQ(mapImage(), pasted);
+}
+
+TEST_F(MapEditingTest, PasteSpecialWithRotate90PastesTheTurnedAreaWhereItsOutlineFits) {
+    loadPlainMap();
+    paintSmallArea(st());
+    copyArea(st(), CellRect::spanning(20, 20, 22, 21));
+    chooseEditType(ui::kPasteEdit);
+    main().rd_paste->button(1)->click();  // "Rotate 90°"
+    EXPECT_EQ(st().transformed.width, 2);
+    EXPECT_EQ(st().transformed.height, 3);
+    EXPECT_TRUE(map().selectControl()->isVisible());
+    moveTo(30, 30);
+    EXPECT_EQ(map().selRect().end, QPoint(31, 32));
+    moveTo(63, 30);  // would not fit: the outline stays
+    EXPECT_EQ(map().selRect().start, QPoint(30, 30));
+    click(30, 30);
+    // (x, y) of the area turns to (51 - y, x + 10) here.
+    EXPECT_EQ(st().planes.M0.at(31, 30), flags::kUnpassable);  // the forest
+    EXPECT_EQ(st().planes.M0.at(31, 31), flags::kRoad);
+    EXPECT_EQ(st().planes.M0.at(30, 32), flags::kSea);
+    EXPECT_EQ(st().planes.M0.at(30, 30), 0);
+    EXPECT_TRUE(st().undoValid);
+
+    chooseEditType(ui::kSelectEdit);  // another edit type: "None" again, no turned copy
+    EXPECT_EQ(main().rd_paste->itemIndex(), 0);
+    EXPECT_FALSE(st().transformed.valid);
 }
 
 TEST_F(MapEditingTest, RoadToolLaysTheTracedRoadAndRetracesWhenPreferringStraightRoads) {
