@@ -11,6 +11,7 @@ namespace d7::ui {
 Tvertform::Tvertform(EditorContext& ctx, QWidget* parent)
     : PictureWindow("Tvertform", QStringLiteral("Test"), parent), ctx_(ctx) {
     paintBox()->setMinimumSize(kPaintWidth, kPaintHeight);
+    adjustSize();
     paintBox()->setPainter([this](QPainter& painter) { painter.drawImage(0, 0, picture_); });
     connect(paintBox(), &PictureBox::pointerMoved, this, [this](int px, int py) {
         setPanelText(0, QStringLiteral("X: %1").arg(px));
@@ -19,8 +20,8 @@ Tvertform::Tvertform(EditorContext& ctx, QWidget* parent)
 }
 
 void Tvertform::showPicture(TestPicture kind) {
-    // Before the first showing the layout has not given the paint area its size yet.
-    layout()->activate();
+    show();
+    layout()->activate();  // the paint area has its size before the picture is built
     const int w = paintBox()->width(), h = paintBox()->height();
     EditorState& st = ctx_.st;
     switch (kind) {
@@ -34,7 +35,6 @@ void Tvertform::showPicture(TestPicture kind) {
             picture_ = render::imageOf(tiles::edgePicture(st, w, h));
             break;
     }
-    show();
     paintBox()->update();
 }
 

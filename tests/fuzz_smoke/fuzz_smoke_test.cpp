@@ -9,6 +9,7 @@
 #include "core/model/map_access.h"
 #include "core/model/single_map_file.h"
 #include "fuzz/fuzz_targets.h"
+#include "support/bmp_builder.h"
 #include "support/map_builder.h"
 #include "support/tileset_builder.h"
 
@@ -121,8 +122,25 @@ TEST(FuzzSmoke, IniFile) {
         2000);
 }
 
+TEST(FuzzSmoke, BitmapFile) {
+    // The sizes the imports take, and small files of every compressed kind.
+    auto picture = [](int w, int h) {
+        tiles::PixelGrid p(w, h);
+        for (std::size_t i = 0; i < p.pixels.size(); ++i)
+            p.pixels[i] = tiles::pixelOf(0x30 * (i % 7 % 2));
+        return p;
+    };
+    runMutations(
+        fuzz::bitmapFile,
+        {test::makeBmp(picture(65, 129), {8, true}), test::makeBmp(picture(128, 128), {4, true}),
+         test::makeBmp(picture(9, 7), {24, false, true}), test::makeBmp(picture(9, 7), {1}),
+         test::makeBmp(picture(9, 7), {32, false, false, 124}),
+         test::makeBmp(picture(9, 7), {8, false, false, 12})},
+        600);
+}
+
 TEST(FuzzSmoke, EveryTargetIsListed) {
-    EXPECT_EQ(fuzz::allFuzzTargets().size(), 7u);
+    EXPECT_EQ(fuzz::allFuzzTargets().size(), 8u);
 }
 
 }  // namespace
