@@ -6,10 +6,10 @@
 
 #include <random>
 
+#include "core/model/bmp_file.h"
 #include "core/model/map_access.h"
 #include "core/model/single_map_file.h"
 #include "fuzz/fuzz_targets.h"
-#include "support/bmp_builder.h"
 #include "support/map_builder.h"
 #include "support/tileset_builder.h"
 
@@ -123,20 +123,16 @@ TEST(FuzzSmoke, IniFile) {
 }
 
 TEST(FuzzSmoke, BitmapFile) {
-    // The sizes the imports take, and small files of every compressed kind.
-    auto picture = [](int w, int h) {
-        tiles::PixelGrid p(w, h);
-        for (std::size_t i = 0; i < p.pixels.size(); ++i)
-            p.pixels[i] = tiles::pixelOf(0x30 * (i % 7 % 2));
-        return p;
-    };
-    runMutations(
-        fuzz::bitmapFile,
-        {test::makeBmp(picture(65, 129), {8, true}), test::makeBmp(picture(128, 128), {4, true}),
-         test::makeBmp(picture(9, 7), {24, false, true}), test::makeBmp(picture(9, 7), {1}),
-         test::makeBmp(picture(9, 7), {32, false, false, 124}),
-         test::makeBmp(picture(9, 7), {8, false, false, 12})},
-        600);
+    // Files of every kind a converter writes, and the sizes the imports take.
+    std::vector<Bytes> seeds;
+    for (const char* name : {"two-1bit.bmp", "few-4bit-rle.bmp", "many-8bit.bmp",
+                             "many-8bit-rle.bmp", "many-24bit.bmp", "many-32bit.bmp"})
+        seeds.push_back(
+            test::fileBytes(test::fs::path(D7_SOURCE_DIR) / "tests/data/bitmaps" / name));
+    for (auto [w, h] : {std::pair(65, 129), std::pair(128, 128)})
+        seeds.push_back(
+            encodeBmp32(w, h, std::vector<std::uint32_t>(std::size_t(w * h), 0x808000)));
+    runMutations(fuzz::bitmapFile, seeds, 600);
 }
 
 TEST(FuzzSmoke, EveryTargetIsListed) {
