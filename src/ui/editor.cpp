@@ -4,6 +4,7 @@
 
 #include "core/model/map_access.h"
 #include "core/tiles/graphics_commands.h"
+#include "ui/auxiliary_views.h"
 #include "ui/menu_commands.h"
 #include "ui/window_placement.h"
 
@@ -32,6 +33,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     mapform_ = std::make_unique<Tmapform>(ctx_);
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
+    auxViews_ = std::make_unique<AuxiliaryViews>(ctx_);
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
 
     minform_->setScrollTarget([this](int x, int y) { mapform_->scrollTo(x, y); });
@@ -44,6 +46,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectViewCommands(*this);
     connectTestCommands(*this);
     connectMapHelperCommands(*this);
+    connectExtrasCommands(*this);
     updateCommandStates();
 }
 
@@ -51,6 +54,7 @@ Editor::~Editor() {
     // The windows go before the state they show.
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;
+    auxViews_.reset();
     aboutform_.reset();
     nchform_.reset();
     mapform_.reset();
@@ -77,6 +81,7 @@ void Editor::updateCommandStates() {
             a->setEnabled(st_->mapLoaded);
     for (const char* name : mapHelperCommandNames())
         mainform_->mainMenu().action(QString::fromLatin1(name))->setEnabled(st_->mapLoaded);
+    updateExtrasCommandStates(*this);
 }
 
 void Editor::placeWindows(const QRect& available) {

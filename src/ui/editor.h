@@ -18,6 +18,8 @@
 
 namespace d7::ui {
 
+struct AuxiliaryViews;
+
 class Editor {
   public:
     Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path programDir);
@@ -34,6 +36,7 @@ class Editor {
     Tmapform& mapForm() { return *mapform_; }
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
+    AuxiliaryViews& auxViews() { return *auxViews_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -57,6 +60,7 @@ class Editor {
     std::unique_ptr<Tmapform> mapform_;
     std::unique_ptr<Tnchform> nchform_;
     std::unique_ptr<Taboutform> aboutform_;
+    std::unique_ptr<AuxiliaryViews> auxViews_;
 };
 
 }  // namespace d7::ui
