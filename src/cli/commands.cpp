@@ -24,8 +24,7 @@ constexpr Command kCommands[] = {
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
-    {"render",
-     "DIR MAP OUT [--zoom 1|2] [--view map|domain] [--season S] [--dark] [--blacksmiths]",
+    {"render", "DIR MAP OUT [--zoom 1|2] [--view map|domain] [--season S] [--dark] [--blacksmiths]",
      "draw map MAP as the map window shows it into OUT (.png or .bmp)",
      "S is spring (the default), summer, autumn or winter. --dark uses the dark\n"
      "palette and colours, --blacksmiths shows the blacksmiths. The tilesets and\n"
@@ -39,6 +38,22 @@ constexpr Command kCommands[] = {
      "non-road step cost 100, --trace road walks as the road tool does\n"
      "(--straight prefers straighter roads).",
      runPath},
+    {"check", "DIR (MAP | --all-maps) errors|pathfinding|clipping",
+     "check map MAP (or every map) against the game's rules",
+     "Prints the report lines of \"Check Map for errors\", \"Check Pathfinding\" or\n"
+     "\"Check Map for Clipping\" as the editor's statistics window shows them.\n"
+     "--all-maps checks the 60 maps in turn, each under a line '== Map N NAME ==',\n"
+     "and ends with 'maps with findings: K of 60'; the exit status is 1 when K > 0.",
+     runCheck},
+    {"report", "DIR MAP NAME [X Y]", "print a statistics list of map MAP",
+     "NAME is counties, townvals, traders, town-distances, traderoute, adj-doms,\n"
+     "roadside, blacksmiths, t2t-adjacent, townadjroadpos, mapstats, or\n"
+     "domain-info X Y (the summary of the domain of cell (X, Y)).",
+     runReport},
+    {"export-stats", "DIR MAP OUT.txt", "write the \"Export Mapstats\" file of map MAP",
+     "One line per used domain 1..15 after the header Nr;Name;Route;QML;Fields,\n"
+     "in UTF-8.",
+     runExportStats},
     {"export-map", "DIR MAP OUT.k7map", "save map MAP as a single-map file", "", runExportMap},
     {"import-map", "DIR MAP IN.k7map OUT",
      "load a single-map file over map MAP and save the map set into OUT",
@@ -68,8 +83,8 @@ constexpr Command kCommands[] = {
      "Questions get the --answer (default no); every message the editor would show\n"
      "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.",
      runEdit},
-    {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT",
-     "", runMakeSample},
+    {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT", "",
+     runMakeSample},
 };
 
 constexpr const char* kCommonHelp =

@@ -5,6 +5,7 @@
 #include "core/model/map_access.h"
 #include "core/tiles/graphics_commands.h"
 #include "ui/menu_commands.h"
+#include "ui/report_commands.h"
 #include "ui/window_placement.h"
 
 namespace d7::ui {
@@ -30,6 +31,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     mainform_ = std::make_unique<Tmainform>(ctx_);
     minform_ = std::make_unique<Tminform>(ctx_);
     mapform_ = std::make_unique<Tmapform>(ctx_);
+    statform_ = std::make_unique<Tstatform>(mainform_.get());
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
@@ -39,10 +41,14 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     QObject::connect(mapform_.get(), &Tmapform::cellHovered, mainform_.get(),
                      &Tmainform::showCellInfo);
     renderer_.setRepaintRequest([this] { repaintViews(); });
+    // A report is about the map it was made for.
+    QObject::connect(mainform_.get(), &Tmainform::mapRefreshed, statform_.get(), &QWidget::close);
 
     connectFileCommands(*this);
     connectViewCommands(*this);
     connectTestCommands(*this);
+    connectReportCommands(*this);
+    connectPathfindingViews(*this);
     updateCommandStates();
 }
 
@@ -52,6 +58,7 @@ Editor::~Editor() {
     st_->sink = nullptr;
     aboutform_.reset();
     nchform_.reset();
+    statform_.reset();
     mapform_.reset();
     minform_.reset();
     mainform_.reset();
@@ -74,6 +81,7 @@ void Editor::updateCommandStates() {
     for (const char* name : kMapSetCommands)
         if (QAction* a = mainform_->mainMenu().action(QString::fromLatin1(name)))
             a->setEnabled(st_->mapLoaded);
+    enableReportCommands(*this, st_->mapLoaded);
 }
 
 void Editor::placeWindows(const QRect& available) {

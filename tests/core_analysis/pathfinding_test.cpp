@@ -53,6 +53,12 @@ TEST_F(PathTest, SourceUnreachedAndOffGridTargets) {
 
     EXPECT_EQ(dist(40, 5), 0);
     EXPECT_EQ(TracePath(st, 40, 5).steps, 0);
+    // As a distance, though, an unreached town is no walk at all; the source
+    // itself is no walk away.
+    EXPECT_EQ(RoadDistance(st, Point{9, 4}, Point{40, 5}, false).steps, -1);
+    EXPECT_EQ(st.PathLength, 0);
+    EXPECT_EQ(RoadDistance(st, Point{9, 4}, Point{9, 4}, true).steps, 0);
+    BuildDistances(st, st.MoveMatrix, 9, 4, false);
     // An unreached target is not a one-cell road: nothing is stored.
     EXPECT_EQ(TraceRoad(st, 40, 5, true), 0);
     EXPECT_EQ(st.PathLength, 0);

@@ -223,6 +223,14 @@ TraceResult RoadDistance(EditorState& st, Point from, Point to, bool roadsOnly) 
         return {-1, 0};
     }
     BuildDistances(st, st.MoveMatrix, from.x, from.y, roadsOnly);
+    // The trace reads an unreached target as a walk of no steps; as a
+    // distance between two towns that would pass for "next door" when no
+    // walk exists at all.
+    if (st.DistMatrix.at(to.x, to.y) == 0) {
+        st.PathPoints.fill(Point{});
+        st.PathLength = 0;
+        return {-1, 0};
+    }
     return TracePath(st, to.x, to.y);
 }
 

@@ -44,7 +44,8 @@ TraceResult TracePath(EditorState& st, int tx, int ty);
 int TraceRoad(EditorState& st, int tx, int ty, bool preferStraight);
 
 // BuildDistances on st.MoveMatrix from `from`, then TracePath to `to`. An end
-// point off the grid (such as a missing town road position) gives -1.
+// point off the grid (such as a missing town road position) or a target the
+// search never reached gives -1; `to` equal to `from` gives 0.
 TraceResult RoadDistance(EditorState& st, Point from, Point to, bool roadsOnly);
 
 }  // namespace d7
