@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/analysis/analyse_map.h"
+#include "core/analysis/developer_views.h"
 #include "core/edit/geometry.h"
 #include "core_analysis/analysis_maps.h"
 
@@ -268,6 +269,26 @@ TEST(PathProperty, DistancesEqualAPlainDijkstraOnRandomMaps) {
             }
         }
     }
+}
+
+}  // namespace
+}  // namespace d7
+
+namespace d7 {
+namespace {
+
+TEST(DeveloperViews, TheShortPathIsMarkedOnlyWhenThereIsAShortOne) {
+    auto owner = makeEditorState();
+    EditorState& st = *owner;
+    fillMap(st, 0, 1);
+    AnalyseMap(st);
+    st.MoveMatrix.at(9, 20) = 100;  // a stale mark that the rebuild drops
+    const std::vector<Point> cells = viewSourceShortestPath(st);
+    ASSERT_EQ(cells.size(), 16u);  // diagonal steps over grass: the larger difference
+    EXPECT_EQ(cells.front(), kViewTarget);
+    EXPECT_EQ(st.MoveMatrix.at(9, 20), 3);
+    for (int x = 0; x < kGrid; ++x) putCell(st, x, 20, {4, 0, 0, 0, 0, 0});
+    EXPECT_TRUE(viewSourceShortestPath(st).empty());
 }
 
 }  // namespace
