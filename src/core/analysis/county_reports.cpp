@@ -185,6 +185,7 @@ ReportLines blacksmithsReport(const EditorState& st) {
 
 ReportLines townToTownAdjacentReport(EditorState& st) {
     ReportLines lines;
+    RoadDistances walk(st);
     for (int d = 1; d <= kMaxDomain; ++d) {
         if (!isUsed(st, d)) continue;
         const Point from = st.CountyTable[std::size_t(d)].townRoadPos;
@@ -202,8 +203,8 @@ ReportLines townToTownAdjacentReport(EditorState& st) {
             if (e == d || !isUsed(st, e) || !adjacent(st, d, e) || !to.isSet()) continue;
             // A walk longer than 150 steps is shown as it is; only a missing
             // road walk is measured again off the roads.
-            TraceResult trip = RoadDistance(st, from, to, true);
-            if (trip.steps == -1) trip = RoadDistance(st, from, to, false);
+            TraceResult trip = walk(from, to, true);
+            if (trip.steps == -1) trip = walk(from, to, false);
             if (trip.steps == -1) {
                 lines.push_back("No path to adjacent domain " + num(e) + " " + countyName(st, e));
                 continue;

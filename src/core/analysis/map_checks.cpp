@@ -109,12 +109,13 @@ void testCells(const EditorState& st, ReportWriter& w) {
 
 // The line (if any) about the walk from c's town to the town of neighbour e.
 // A walk too long along the roads is measured again off the roads as well.
-void testRoadToNeighbour(EditorState& st, const Acounty& c, int e, ReportWriter& w) {
+void testRoadToNeighbour(EditorState& st, RoadDistances& walk, const Acounty& c, int e,
+                         ReportWriter& w) {
     const Point to = st.CountyTable[std::size_t(e)].townRoadPos;
-    TraceResult trip = RoadDistance(st, c.townRoadPos, to, true);
+    TraceResult trip = walk(c.townRoadPos, to, true);
     const bool far = trip.steps > kLongestTownRoad;
     if (far) w.faulty = true;
-    if (trip.steps == -1 || far) trip = RoadDistance(st, c.townRoadPos, to, false);
+    if (trip.steps == -1 || far) trip = walk(c.townRoadPos, to, false);
     if (trip.steps == -1) {
         w.fault("No path to adjacent domain " + num(e) + " " + countyName(st, e));
         return;
@@ -159,6 +160,7 @@ CheckReport checkMapErrors(EditorState& st) {
 
 CheckReport checkPathfinding(EditorState& st) {
     ReportWriter w;
+    RoadDistances walk(st);
     for (int d = 1; d <= kMaxDomain; ++d) {
         if (!isUsed(st, d)) continue;
         const Acounty& c = st.CountyTable[std::size_t(d)];
@@ -173,7 +175,7 @@ CheckReport checkPathfinding(EditorState& st) {
                 if (e == d || !o.used || st.DomainAdjacency[std::size_t(d)][std::size_t(e)] != 1 ||
                     !o.townRoadPos.isSet())
                     continue;
-                testRoadToNeighbour(st, c, e, w);
+                testRoadToNeighbour(st, walk, c, e, w);
             }
         }
         Point road;
