@@ -96,6 +96,11 @@ void Editor::placeWindows(const QRect& available) {
     mapform_->move(p.map.topLeft());
     mapform_->resize(p.map.size() - frame);
     minform_->move(p.minimap.topLeft());
+    // Reports open below the main window, where they cover neither its lists
+    // nor the map, when there is room for them there.
+    const QPoint below(p.main.left(), p.main.bottom() + 1 + kWindowGap);
+    if (below.y() + statform_->height() + frame.height() <= available.bottom())
+        statform_->move(below);
 }
 
 }  // namespace d7::ui

@@ -100,8 +100,12 @@ void Tmapform::resizeEvent(QResizeEvent* event) {
 
 void Tmapform::recomputeScroll() {
     const int z = ctx_.st.view.zoom;
-    scrollX_ = render::scrollX(z, originX_, originY_, mapbox_->width());
-    scrollY_ = render::scrollY(z, originX_, originY_);
+    const int x = render::scrollX(z, originX_, originY_, mapbox_->width());
+    const int y = render::scrollY(z, originX_, originY_);
+    // A marked cell's outline would stay where the cell no longer is.
+    if (x != scrollX_ || y != scrollY_) dropCellMark();
+    scrollX_ = x;
+    scrollY_ = y;
 }
 
 QPoint Tmapform::cellAt(QPoint boxPos) const {
@@ -240,7 +244,11 @@ void Tmapform::markCell(int x, int y) {
 
 void Tmapform::clearCellMark(QPoint globalPos) {
     // Windows moving under a still pointer send moves too: only a real move clears.
-    if (markedCell_.x() < 0 || globalPos == markPointer_) return;
+    if (globalPos != markPointer_) dropCellMark();
+}
+
+void Tmapform::dropCellMark() {
+    if (markedCell_.x() < 0) return;
     markedCell_ = QPoint(-1, -1);
     if (!selectControl_) return;
     selectControl_->clearMark();

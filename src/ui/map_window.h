@@ -105,6 +105,7 @@ class Tmapform : public QWidget {
     void pointerMoved(QPoint boxPos);
     void painted();
     void clearCellMark(QPoint globalPos);
+    void dropCellMark();
 
     EditorContext& ctx_;
     MapPaintBox* mapbox_;

@@ -137,6 +137,10 @@ TEST_F(ReportWindowTest, ACellLineScrollsToTheCellAndMarksItUntilTheMouseMoves) 
     QTest::keyClick(stat().Memo1, Qt::Key_Return);
     EXPECT_EQ(map().markedCell(), QPoint(30, 50));
 
+    map().handleKey(Qt::Key_S);  // scrolling leaves no outline behind
+    EXPECT_EQ(map().markedCell(), QPoint(-1, -1));
+    QTest::keyClick(stat().Memo1, Qt::Key_Return);
+    EXPECT_EQ(map().markedCell(), QPoint(30, 50));
     QTest::mouseMove(map().mapbox(), QPoint(w / 2 + 17, 211));
     EXPECT_EQ(map().markedCell(), QPoint(-1, -1));
     EXPECT_TRUE(layer->markedCell().isEmpty());
