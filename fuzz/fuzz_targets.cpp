@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "app/ini_file.h"
+#include "core/analysis/county_reports.h"
+#include "core/analysis/map_checks.h"
 #include "core/analysis/name_generator.h"
 #include "core/edit/bitmap_generators.h"
+#include "core/analysis/report_registry.h"
 #include "core/model/editor_state.h"
 #include "core/model/file_io.h"
 #include "core/model/language_file.h"
@@ -134,6 +137,11 @@ void singleMapFile(Input bytes) {
     applySingleMap(*st, map);
     check(!languageFileProblem(st->langStream), "language file damaged by a single map");
     check(st->curDomainNames.size() >= std::size_t(kDomainListEntries), "domain list short");
+    // Every check and list reads the map's planes and names as they came.
+    for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
+        runMapCheck(*st, c);
+    for (const NamedReport& report : namedReports()) report.make(*st);
+    domainInfoReport(*st, kGrid - 1, kGrid - 1);
     encodeSingleMap(*st);
 }
 

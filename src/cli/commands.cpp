@@ -38,6 +38,22 @@ constexpr Command kCommands[] = {
      "non-road step cost 100, --trace road walks as the road tool does\n"
      "(--straight prefers straighter roads).",
      runPath},
+    {"check", "DIR (MAP | --all-maps) errors|pathfinding|clipping",
+     "check map MAP (or every map) against the game's rules",
+     "Prints the report lines of \"Check Map for errors\", \"Check Pathfinding\" or\n"
+     "\"Check Map for Clipping\" as the editor's statistics window shows them.\n"
+     "--all-maps checks the 60 maps in turn, each under a line '== Map N NAME ==',\n"
+     "and ends with 'maps with findings: K of 60'; the exit status is 1 when K > 0.",
+     runCheck},
+    {"report", "DIR MAP NAME [X Y]", "print a statistics list of map MAP",
+     "NAME is counties, townvals, traders, town-distances, traderoute, adj-doms,\n"
+     "roadside, blacksmiths, t2t-adjacent, townadjroadpos, mapstats, or\n"
+     "domain-info X Y (the summary of the domain of cell (X, Y)).",
+     runReport},
+    {"export-stats", "DIR MAP OUT.txt", "write the \"Export Mapstats\" file of map MAP",
+     "One line per used domain 1..15 after the header Nr;Name;Route;QML;Fields,\n"
+     "in UTF-8.",
+     runExportStats},
     {"export-map", "DIR MAP OUT.k7map", "save map MAP as a single-map file", "", runExportMap},
     {"import-map", "DIR MAP IN.k7map OUT",
      "load a single-map file over map MAP and save the map set into OUT",

@@ -15,6 +15,7 @@
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
+#include "ui/stat_form.h"
 
 namespace d7::ui {
 
@@ -34,6 +35,7 @@ class Editor {
     Tmainform& mainForm() { return *mainform_; }
     Tminform& miniForm() { return *minform_; }
     Tmapform& mapForm() { return *mapform_; }
+    Tstatform& statForm() { return *statform_; }
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
     AuxiliaryViews& auxViews() { return *auxViews_; }
@@ -58,6 +60,7 @@ class Editor {
     std::unique_ptr<Tmainform> mainform_;
     std::unique_ptr<Tminform> minform_;
     std::unique_ptr<Tmapform> mapform_;
+    std::unique_ptr<Tstatform> statform_;
     std::unique_ptr<Tnchform> nchform_;
     std::unique_ptr<Taboutform> aboutform_;
     std::unique_ptr<AuxiliaryViews> auxViews_;
