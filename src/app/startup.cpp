@@ -7,6 +7,7 @@
 #include "core/model/program_dir.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
+#include "ui/auxiliary_views.h"
 #include "ui/command_guard.h"
 
 namespace d7::app {
@@ -99,6 +100,7 @@ StartupResult runStartup(ui::Editor& ed, const StartupSettings& settings) {
         return StartupResult::NoMapSet;
     ed.showLoadedMapSet();
     ui::runCommand(prompt, [&] { tiles::loadTilesets(st.gfx, st.pl8Dir, kSpring); });
+    ed.auxViews().palform.build();
 
     ed.mapForm().brushimage()->hide();
     if (st.mapLoaded) {

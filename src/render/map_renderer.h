@@ -83,9 +83,12 @@ class MapRenderer : public CellSink {
     // The same into a new w x h image.
     QImage windowImage(int originX, int originY, int w, int h) const;
 
+    // A QImage over the pixel store that painters draw straight into (a fresh
+    // wrapper for each painter).
+    QImage paintableView();
+
   private:
     tiles::PixelTarget target();
-    QImage paintableView();
     bool ready() const;
     void resize(int zoom);
     void drawTilePass(bool clearFirst);

@@ -95,6 +95,11 @@ class Tmapform : public QWidget {
     bool overlayShown() const { return overlayShown_; }
     // The view the selection layer draws in.
     render::WindowView windowView() const;
+    // Scrolls cell (x, y) towards the middle of the window and outlines it
+    // with the selection layer until the mouse next moves over the map.
+    void markCell(int x, int y);
+    // The marked cell, (-1, -1) when none.
+    QPoint markedCell() const { return markedCell_; }
 
     // The cell under a point of the paint box (may lie off the map).
     QPoint cellAt(QPoint boxPos) const;
@@ -120,6 +125,8 @@ class Tmapform : public QWidget {
     void pressed(QPoint boxPos, Qt::MouseButton button);
     void painted();
     void paintOverlay(QPainter& painter);
+    void clearCellMark(QPoint globalPos);
+    void dropCellMark();
 
     EditorContext& ctx_;
     MapPaintBox* mapbox_;
@@ -139,6 +146,8 @@ class Tmapform : public QWidget {
     QPoint clickedCell_{-1, -1};
     MapEditing* editing_ = nullptr;
     bool overlayShown_ = false;
+    QPoint markedCell_{-1, -1};
+    QPoint markPointer_;  // where the pointer was when the cell was marked
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
 };

@@ -18,12 +18,26 @@ Tselectcontrol::Tselectcontrol(QWidget* parent, std::function<void(QPainter&)> p
     setFocusPolicy(Qt::NoFocus);
 }
 
+void Tselectcontrol::markCell(const QPolygon& diamond) {
+    marked_ = diamond;
+    update();
+}
+
+void Tselectcontrol::clearMark() {
+    if (marked_.isEmpty()) return;
+    marked_.clear();
+    update();
+}
+
 void Tselectcontrol::paintEvent(QPaintEvent*) {
-    if (!paint_) return;
     QPainter painter(this);
+    if (!marked_.isEmpty()) {
+        painter.setPen(QPen(pen_, 2));
+        painter.drawPolygon(marked_);
+    }
     painter.setPen(pen_);
     painter.setBrush(Qt::NoBrush);
-    paint_(painter);
+    if (paint_) paint_(painter);
 }
 
 }  // namespace d7::ui

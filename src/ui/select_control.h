@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPolygon>
 #include <QWidget>
 #include <functional>
 
@@ -19,12 +20,19 @@ class Tselectcontrol : public QWidget {
     Tselectcontrol(QWidget* parent, std::function<void(QPainter&)> paint);
     QColor penColour() const { return pen_; }
 
+    // Outlines one cell (its diamond, in this layer's coordinates) until
+    // clearMark; an empty polygon marks nothing.
+    void markCell(const QPolygon& diamond);
+    void clearMark();
+    const QPolygon& markedCell() const { return marked_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QColor pen_;
     std::function<void(QPainter&)> paint_;
+    QPolygon marked_;
 };
 
 }  // namespace d7::ui
