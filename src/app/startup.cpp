@@ -95,7 +95,7 @@ StartupResult runStartup(ui::Editor& ed, const StartupSettings& settings) {
     ed.showLoadedMapSet();
     ui::runCommand(prompt, [&] { tiles::loadTilesets(st.gfx, st.pl8Dir, kSpring); });
 
-    ed.mapForm().brushimage()->hide();
+    ed.prepareTileTools();
     if (st.mapLoaded) {
         ed.renderer().redrawMap();
         ed.mapForm().repaintMap();

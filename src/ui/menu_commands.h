@@ -11,6 +11,9 @@ void connectFileCommands(Editor& ed);
 void connectViewCommands(Editor& ed);
 // "Test" and "Info": name lengths, the map file maintenance and "About".
 void connectTestCommands(Editor& ed);
+// The tile tools: "Tileset", the quick selection, the brush icon and the
+// brush editor, "Tileset Size" and "Tile View".
+void connectTileCommands(Editor& ed);
 
 // "Map Size": the new zoom, with what the edit type needs, and a full redraw;
 // the view origin stays, so the same cell stays at the top centre.
