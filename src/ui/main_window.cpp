@@ -219,6 +219,7 @@ void Tmainform::buildControls(QWidget* client) {
 
     quickcontrol = new QTabWidget(client);
     quickcontrol->setObjectName(QStringLiteral("quickcontrol"));
+    quickcontrol->setAccessibleName(QStringLiteral("Quick Selection"));
     quickcontrol->setGeometry(6, 378, 265, 88);
     quickcontrol->setDocumentMode(true);
     const char* const buildings[6] = {"Castle", "Town", "Lumber", "Quarry", "Village", "Mine"};

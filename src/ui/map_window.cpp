@@ -75,9 +75,11 @@ Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
     brushBitmap_.fill(kTransparentKey);
 
     overimage_->setObjectName(QStringLiteral("overimage"));
+    overimage_->setAccessibleName(QStringLiteral("Cursor preview"));
     overimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
     overimage_->hide();
     brushimage_->setObjectName(QStringLiteral("brushimage"));
+    brushimage_->setAccessibleName(QStringLiteral("Brush preview"));
     brushimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
     brushimage_->resize(kBrushImageWidth, kBrushImageHeight);
     brushimage_->hide();

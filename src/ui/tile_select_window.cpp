@@ -87,6 +87,7 @@ Ttileselectform::Ttileselectform(EditorContext& ctx, QWidget* parent)
     scroll_->setWidget(box_);
     scroll_->setStyleSheet(QStringLiteral("QScrollArea { background: black; }"));
     frameImage_->setObjectName(QStringLiteral("frameImage"));
+    frameImage_->setAccessibleName(QStringLiteral("Chosen tile"));
     frameImage_->setAttribute(Qt::WA_TransparentForMouseEvents);
     frameImage_->hide();
     buildPalettes(ctx_.st.view.tileScale);
