@@ -33,7 +33,6 @@ QWidget* quickPage(const char* const (&captions)[6], const int (&tags)[6], QWidg
     for (int i = 0; i < 6; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[i]), group);
         b->setProperty("tag", tags[i]);
-        b->setFocusPolicy(Qt::NoFocus);
         b->setFixedHeight(20);
         grid->addWidget(b, i / 3, i % 3);
     }
@@ -85,7 +84,7 @@ void buildEditTypeGroups(Tmainform& m, QWidget* client) {
     m.rd_paste->hide();
 }
 
-void buildBrushControls(Tmainform& m, QWidget* client) {
+void buildBrushControls(Tmainform& m, const EditorState& st, QWidget* client) {
     m.cb_ovsea = checkBox("cb_ovsea", "Overwrite Sea?", client);
     m.cb_ovsea->setGeometry(120, 297, 151, 18);
     m.cb_ovsea->hide();
@@ -96,10 +95,9 @@ void buildBrushControls(Tmainform& m, QWidget* client) {
     m.brushpanel->setLineWidth(1);
     m.brushpanel->setStyleSheet(QStringLiteral("QFrame#brushpanel { background: navy; }"));
     m.brushpanel->setGeometry(20, 298, 77, 77);
-    m.selbrushicon = new QLabel(m.brushpanel);
-    m.selbrushicon->setObjectName(QStringLiteral("selbrushicon"));
-    m.selbrushicon->setGeometry(1, 1, 75, 75);
-    m.selbrushicon->setStyleSheet(QStringLiteral("background: white;"));
+    m.brushpanel->setAccessibleName(QStringLiteral("Brush"));
+    m.selbrushicon = new BrushIcon(st, m.brushpanel);
+    m.selbrushicon->setGeometry(1, 1, BrushIcon::kSide, BrushIcon::kSide);
     m.brushpanel->hide();
 
     QObject::connect(m.rd_brushfill, &RadioGroup::clicked, &m,
@@ -123,7 +121,7 @@ void buildToolControls(Tmainform& m, QWidget* client) {
 
     m.quickcontrol = new QTabWidget(client);
     m.quickcontrol->setObjectName(QStringLiteral("quickcontrol"));
-    m.quickcontrol->setFocusPolicy(Qt::NoFocus);
+    m.quickcontrol->setAccessibleName(QStringLiteral("Quick Selection"));
     m.quickcontrol->setGeometry(6, 378, 265, 88);
     m.quickcontrol->setDocumentMode(true);
     const char* const buildings[6] = {"Castle", "Town", "Lumber", "Quarry", "Village", "Mine"};
@@ -144,10 +142,10 @@ void buildToolControls(Tmainform& m, QWidget* client) {
 
 }  // namespace
 
-void buildEditingControls(Tmainform& main) {
+void buildEditingControls(Tmainform& main, const EditorState& st) {
     QWidget* client = main.centralWidget();
     buildEditTypeGroups(main, client);
-    buildBrushControls(main, client);
+    buildBrushControls(main, st, client);
     buildToolControls(main, client);
 }
 

@@ -94,6 +94,9 @@ void Tmainform::buildControls(QWidget* client) {
     ctybox->setObjectName(QStringLiteral("ctybox"));
     ctybox->setProperty("tag", kDomainListTag);
     ctybox->setGeometry(120, 14, 151, 137);
+    // A buddy label does not name a list for assistive technology.
+    mapbox->setAccessibleName(mapLabel->text());
+    ctybox->setAccessibleName(domainLabel->text());
     ctybox->setItemDelegate(new DomainListDelegate(ctx_.st, true, ctybox));
     ctybox->setUniformItemSizes(true);
     for (QListWidget* list : {mapbox, ctybox}) {
@@ -107,7 +110,7 @@ void Tmainform::buildControls(QWidget* client) {
     connect(ctybox, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { ctyboxDblClick(ctybox->row(item)); });
 
-    buildEditingControls(*this);
+    buildEditingControls(*this, ctx_.st);
     connect(cb_smith, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.st.view.showBlacksmiths = on;
         ctx_.renderer.redrawMap();
@@ -120,9 +123,15 @@ void Tmainform::buildStatusBar() {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(kStatusBarHeight);
     const int widths[3] = {34, 34, 50};
+    // The panels' own text is what assistive technology reads; the
+    // description says what it is about.
+    const char* const about[3] = {"Column of the map cell under the mouse",
+                                  "Row of the map cell under the mouse",
+                                  "Domain under the mouse and its buildings"};
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(StatusBar1);
         panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
+        panels_[i]->setAccessibleDescription(QString::fromLatin1(about[i]));
         panels_[i]->setMinimumWidth(widths[i]);
         if (i < 2) panels_[i]->setFixedWidth(widths[i]);
         StatusBar1->addWidget(panels_[i], i == 2 ? 1 : 0);
@@ -209,6 +218,13 @@ void Tmainform::rebuildDomainList(int sel) {
     ctybox->clear();
     for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(textFromName(name));
     ctybox->setCurrentRow(sel < ctybox->count() ? sel : -1);
+    describeDomainItems();
+}
+
+void Tmainform::describeDomainItems() {
+    for (int i = 0; i < ctybox->count(); ++i)
+        ctybox->item(i)->setData(Qt::AccessibleTextRole,
+                                 domainRowDescription(ctx_.st, i, ctybox->item(i)->text()));
 }
 
 void Tmainform::selectMapAndRefresh(int n) {
@@ -231,6 +247,7 @@ void Tmainform::selectMapAndRefresh(int n) {
 }
 
 void Tmainform::repaintDomainList() {
+    describeDomainItems();
     ctybox->viewport()->update();
 }
 

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "ui/brush_icon.h"
 #include "ui/editor_context.h"
 #include "ui/main_menu.h"
 #include "ui/radio_group.h"
@@ -45,7 +46,7 @@ class Tmainform : public QMainWindow {
     RadioGroup* rd_selsub;
     RadioGroup* rd_editor;
     QFrame* brushpanel;
-    QLabel* selbrushicon;
+    BrushIcon* selbrushicon;
     RadioGroup* rd_brushfill;
     RadioGroup* rd_paste;
     QCheckBox* cb_ovsea;
@@ -78,7 +79,8 @@ class Tmainform : public QMainWindow {
     // "Change Name" for the list the popup was opened over.
     void changeNameClick();
 
-    // Repaints the domain list (colours or names changed).
+    // Repaints the domain list (colours, names or starting positions
+    // changed) and renews what assistive technology reads for each entry.
     void repaintDomainList();
 
     // Asked before the window closes; returning false keeps it open.
@@ -103,6 +105,7 @@ class Tmainform : public QMainWindow {
     void mapboxRowChanged(int row);
     void syncMapListSelection();
     void updatePopupItems(bool overDomainList);
+    void describeDomainItems();
 
     EditorContext& ctx_;
     std::unique_ptr<MainMenu> menu_;

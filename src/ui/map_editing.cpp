@@ -4,6 +4,7 @@
 
 #include "core/edit/geometry.h"
 #include "core/model/undo.h"
+#include "ui/brush_tool.h"
 #include "ui/domain_tool.h"
 #include "ui/editing_controls.h"
 #include "ui/main_window.h"
@@ -14,40 +15,51 @@
 #include "ui/path_tool.h"
 #include "ui/road_tool.h"
 #include "ui/select_tool.h"
+#include "ui/tile_select_window.h"
+#include "ui/tile_tool.h"
+#include "ui/tile_view_window.h"
 
 namespace d7::ui {
 
-MapEditing::MapEditing(EditorContext& ctx, Tmainform& main, Tmapform& map, Tminform& minimap)
-    : ctx_(ctx), main_(main), map_(map), minimap_(minimap) {
+MapEditing::MapEditing(EditorContext& ctx, const EditingWindows& windows) : ctx_(ctx), w_(windows) {
+    tools_[kMaptilesEdit] = std::make_unique<TileTool>(*this, w_.tileSelector);
     tools_[kDomainsEdit] = std::make_unique<DomainTool>(*this);
     tools_[kSelectEdit] = std::make_unique<SelectTool>(*this);
+    tools_[kBrushesEdit] = std::make_unique<BrushTool>(*this);
     tools_[kPasteEdit] = std::make_unique<PasteTool>(*this);
     tools_[kRoadEdit] = std::make_unique<RoadTool>(*this);
     tools_[kPathEdit] = std::make_unique<PathTool>(*this);
-    popup_ = std::make_unique<MapPopup>(*this, &map);
-    map_.setEditing(this);
+    popup_ = std::make_unique<MapPopup>(*this, &w_.map);
+    w_.map.setEditing(this);
     connectControls();
-    updateCursor();
+    w_.map.mapbox()->setCursor(current().cursorShape());
 }
 
 MapEditing::~MapEditing() {
-    map_.setEditing(nullptr);
+    w_.map.setEditing(nullptr);
 }
 
 RoadTool& MapEditing::roadTool() {
     return static_cast<RoadTool&>(tool(kRoadEdit));
 }
 
+TileTool& MapEditing::tileTool() {
+    return static_cast<TileTool&>(tool(kMaptilesEdit));
+}
+
 void MapEditing::connectControls() {
-    connect(main_.rd_editt, &RadioGroup::clicked, this, &MapEditing::chooseEditType);
-    connect(main_.bt_setroad, &QPushButton::clicked, this, [this] { roadTool().setRoad(); });
-    connect(main_.cb_roadstretch, &QCheckBox::toggled, this, [this] { roadTool().retrace(); });
-    connect(main_.cb_seldist, &QCheckBox::toggled, this, [this] { map_.repaintOverlay(); });
-    connect(main_.rd_paste, &RadioGroup::clicked, this,
+    connect(w_.main.rd_editt, &RadioGroup::clicked, this, &MapEditing::chooseEditType);
+    connect(w_.main.bt_setroad, &QPushButton::clicked, this, [this] { roadTool().setRoad(); });
+    connect(w_.main.cb_roadstretch, &QCheckBox::toggled, this, [this] { roadTool().retrace(); });
+    connect(w_.main.cb_seldist, &QCheckBox::toggled, this, [this] { w_.map.repaintOverlay(); });
+    connect(w_.main.cb_dist, &QCheckBox::toggled, this, [this] { tileTool().choiceChanged(); });
+    connect(&w_.tileSelector, &Ttileselectform::tileSelected, this,
+            [this] { tileTool().choiceChanged(); });
+    connect(w_.main.rd_paste, &RadioGroup::clicked, this,
             [this](int option) { static_cast<PasteTool&>(tool(kPasteEdit)).chooseOption(option); });
     // Ctrl+Z is the desktop's way to take back the latest edit, in both
     // windows the user edits from.
-    for (QWidget* window : {static_cast<QWidget*>(&main_), static_cast<QWidget*>(&map_)}) {
+    for (QWidget* window : {static_cast<QWidget*>(&w_.main), static_cast<QWidget*>(&w_.map)}) {
         auto* undoKey = new QShortcut(QKeySequence::Undo, window);
         connect(undoKey, &QShortcut::activated, this, &MapEditing::undo);
     }
@@ -55,36 +67,27 @@ void MapEditing::connectControls() {
 
 void MapEditing::chooseEditType(int editType) {
     if (editType < 0 || editType >= kEditTypeCount) return;
-    if (MapTool* t = active()) t->deactivate();
-    map_.hideOverlay();
-    map_.overimage()->hide();
-    map_.brushimage()->hide();
-    hideEditTypeControls(main_);
+    current().deactivate();
+    w_.map.hideOverlay();
+    w_.map.overimage()->hide();
+    w_.map.brushimage()->hide();
+    hideEditTypeControls(w_.main);
     st().transformed.clear();
-    map_.clearSelection();
+    w_.map.clearSelection();
 
     st().view.editType = editType;
-    main_.rd_editt->setItemIndex(editType);
-    showEditTypeControls(main_, editType);
-    if (MapTool* t = active()) t->activate();
-    updateCursor();
-}
-
-MapTool* MapEditing::active() {
-    return tools_[std::size_t(st().view.editType)].get();
-}
-
-void MapEditing::updateCursor() {
-    const MapTool* t = active();
-    map_.mapbox()->setCursor(t ? t->cursorShape() : Qt::ArrowCursor);
+    w_.main.rd_editt->setItemIndex(editType);
+    showEditTypeControls(w_.main, editType);
+    current().activate();
+    w_.map.mapbox()->setCursor(current().cursorShape());
 }
 
 void MapEditing::mousePressed(QPoint cell) {
-    if (MapTool* t = active(); t && st().mapLoaded) t->mousePress(cell);
+    if (st().mapLoaded) current().mousePress(cell);
 }
 
 void MapEditing::mouseMoved(QPoint cell) {
-    if (MapTool* t = active(); t && st().mapLoaded) t->mouseMove(cell);
+    if (st().mapLoaded) current().mouseMove(cell);
 }
 
 void MapEditing::openPopup(QPoint globalPos) {
@@ -93,16 +96,16 @@ void MapEditing::openPopup(QPoint globalPos) {
 }
 
 void MapEditing::paintOverlay(QPainter& painter, const render::WindowView& view) {
-    if (MapTool* t = active()) t->paintOverlay(painter, view);
+    current().paintOverlay(painter, view);
 }
 
 int MapEditing::selectedDomain() const {
-    const int row = main_.ctybox->currentRow();
+    const int row = w_.main.ctybox->currentRow();
     return row >= 0 && row < kDomainListEntries ? listDomain(row) : -1;
 }
 
 bool MapEditing::showBlacksmiths() const {
-    return main_.cb_smith->isChecked();
+    return w_.main.cb_smith->isChecked();
 }
 
 void MapEditing::finishEdit(bool wholeMap) {
@@ -112,9 +115,17 @@ void MapEditing::finishEdit(bool wholeMap) {
         return;
     }
     if (showBlacksmiths()) ctx_.renderer.redrawBlacksmiths();
-    map_.repaintMap();
-    minimap_.refresh();
-    main_.repaintDomainList();
+    w_.map.repaintMap();
+    w_.minimap.refresh();
+    w_.main.repaintDomainList();
+}
+
+void MapEditing::inspectClickedCell() {
+    const QPoint c = w_.map.clickedCell();
+    if (!inMap(c.x(), c.y())) return;
+    w_.tileViewer.show();
+    w_.tileViewer.raise();
+    w_.tileViewer.showCell(c.x(), c.y());
 }
 
 void MapEditing::undo() {

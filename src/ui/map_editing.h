@@ -19,25 +19,38 @@ namespace d7::ui {
 class Tmainform;
 class Tmapform;
 class Tminform;
+class Ttileform;
+class Ttileselectform;
 class MapPopup;
 class RoadTool;
+class TileTool;
+
+// The windows the editing works with.
+struct EditingWindows {
+    Tmainform& main;
+    Tmapform& map;
+    Tminform& minimap;
+    Ttileselectform& tileSelector;
+    Ttileform& tileViewer;
+};
 
 class MapEditing : public QObject {
     Q_OBJECT
   public:
-    MapEditing(EditorContext& ctx, Tmainform& main, Tmapform& map, Tminform& minimap);
+    MapEditing(EditorContext& ctx, const EditingWindows& windows);
     ~MapEditing() override;
 
     EditorContext& ctx() { return ctx_; }
     EditorState& st() { return ctx_.st; }
-    Tmainform& main() { return main_; }
-    Tmapform& map() { return map_; }
+    Tmainform& main() { return w_.main; }
+    Tmapform& map() { return w_.map; }
     MapPopup& popup() { return *popup_; }
 
     // The tool of edit type i, and of the chosen one.
     MapTool& tool(int editType) { return *tools_[std::size_t(editType)]; }
     MapTool& current() { return tool(st().view.editType); }
     RoadTool& roadTool();
+    TileTool& tileTool();
 
     // "Edittype": resets the controls and previews of every edit type, then
     // makes edit type i the chosen one.
@@ -65,16 +78,14 @@ class MapEditing : public QObject {
     // "Undo" (popup and Ctrl+Z): restores the map as it was before the
     // latest edit when there is a record of it.
     void undo();
+    // "Inspect Tile": the tile viewer shows the clicked cell and opens.
+    void inspectClickedCell();
 
   private:
     void connectControls();
-    MapTool* active();
-    void updateCursor();
 
     EditorContext& ctx_;
-    Tmainform& main_;
-    Tmapform& map_;
-    Tminform& minimap_;
+    EditingWindows w_;
     std::array<std::unique_ptr<MapTool>, kEditTypeCount> tools_;
     std::unique_ptr<MapPopup> popup_;
 };

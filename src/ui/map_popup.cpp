@@ -41,7 +41,7 @@ QMenu* buildMenu(QWidget* parent) {
     // The county summary, the starting positions and the trade routes are
     // commands of their own windows, which enable these items.
     item(m, "P_DomainInfo", QStringLiteral("Domain Info"), false);
-    item(m, "P_InspectTile", QStringLiteral("Inspect Tile"), false);
+    item(m, "P_InspectTile", QStringLiteral("Inspect Tile"));
     item(m, "P_SelectNone", QStringLiteral("Select None"));
     item(m, "P_Undo", QStringLiteral("Undo\tCtrl+Z"));
     QMenu* start = subMenu(m, "P_SetStartPos", "Set Starting Position");
@@ -102,6 +102,7 @@ void MapPopup::connectItems() {
         QObject::connect(action(QString::fromLatin1(name)), &QAction::triggered, menu_, handler);
     };
     on("P_SelectNone", [this] { ed_.map().clearSelection(); });
+    on("P_InspectTile", [this] { ed_.inspectClickedCell(); });
     on("P_Undo", [this] { ed_.undo(); });
     on("P_SetRoadPath", [this] { ed_.roadTool().setRoad(); });
     on("P_PasteArea", [this] { pasteAreaClick(); });

@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "core/model/brush_mask.h"
+#include "core/tiles/tile_palettes.h"
+#include "render/cell_labels.h"
 #include "render/selection_overlay.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
@@ -86,6 +89,14 @@ class Tmapform : public QWidget {
     void clearSelection();
     // The "Domains" cursor: the filled domain tile of domain d at zoom z.
     void setDomainOverlay(int d, int z);
+    // The "Maptiles" cursor: the chosen tile's block at zoom z; overlaySize
+    // becomes the block's size.
+    void setTileOverlay(const tiles::TileChoice& choice, int z);
+    // The "Brushes" preview of the brush at zoom z, and the rectangle of
+    // its set cells that decides where it may be shown.
+    void setBrushPreview(const BrushMask& brush, int z);
+    const BrushBounds& brushBounds() const { return brushBounds_; }
+    const QImage& brushBitmap() const { return brushBitmap_; }
 
     // The selection layer: shown, hidden, asked to repaint. Its content is
     // whatever the editing draws for the chosen edit type.
@@ -123,6 +134,8 @@ class Tmapform : public QWidget {
     void recomputeScroll();
     void pointerMoved(QPoint boxPos);
     void pressed(QPoint boxPos, Qt::MouseButton button);
+    void placeBrushPreview(QPoint cell);
+    void showCursorImage(const QImage& image);
     void painted();
     void paintOverlay(QPainter& painter);
     void clearCellMark(QPoint globalPos);
@@ -135,6 +148,7 @@ class Tmapform : public QWidget {
     QPointer<Tselectcontrol> selectControl_;
     QImage overlayBitmap_;
     QImage brushBitmap_;
+    BrushBounds brushBounds_;
 
     int originX_ = 0;
     int originY_ = 0;
@@ -152,7 +166,8 @@ class Tmapform : public QWidget {
     bool paintedOnce_ = false;
 };
 
-// An image whose magenta pixels are transparent, as the cursor previews show it.
-QPixmap keyedPixmap(const QImage& image);
+// An image whose pixels of the key colour (magenta unless told otherwise) are
+// transparent, as the cursor previews show it.
+QPixmap keyedPixmap(const QImage& image, QRgb key = render::kCursorTransparent);
 
 }  // namespace d7::ui

@@ -17,6 +17,9 @@ void connectTestCommands(Editor& ed);
 void connectMapHelperCommands(Editor& ed);
 // The "Map Helper" commands, enabled once a map set is loaded.
 const std::vector<const char*>& mapHelperCommandNames();
+// The tile tools: "Tileset", the quick selection, the brush icon and the
+// brush editor, "Tileset Size" and "Tile View".
+void connectTileCommands(Editor& ed);
 
 // "Map Size": the new zoom, with what the edit type needs, and a full redraw;
 // the view origin stays, so the same cell stays at the top centre.

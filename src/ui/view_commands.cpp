@@ -37,13 +37,16 @@ void chooseView(Editor& ed, int mode, const char* item) {
 
 void chooseSeason(Editor& ed, int season) {
     EditorContext& ctx = ed.context();
-    runCommand(ctx.prompt, [&] { tiles::selectSeason(ctx.st, season); });
+    const bool loaded = runCommand(ctx.prompt, [&] { tiles::selectSeason(ctx.st, season); });
     // A season whose tilesets could not be read leaves the previous one shown.
     action(ed, kSeasonItems[ctx.st.gfx.season])->setChecked(true);
+    if (loaded) ed.graphicsChanged();
 }
 
 void chooseBrightness(Editor& ed, bool dark) {
-    if (tiles::chooseBrightness(ed.state(), dark)) ed.repaintViews();
+    if (!tiles::chooseBrightness(ed.state(), dark)) return;
+    ed.graphicsChanged();
+    ed.repaintViews();
 }
 
 }  // namespace
@@ -53,6 +56,15 @@ void changeZoom(Editor& ed, int zoom) {
     Tmapform& map = ed.mapForm();
     st.view.zoom = zoom;
     switch (st.view.editType) {
+        case kMaptilesEdit: {
+            // The tile cursor is drawn at the map's size.
+            Ttileselectform& selector = ed.tileSelectForm();
+            selector.select(selector.selectedIndex());
+            break;
+        }
+        case kBrushesEdit:
+            map.setBrushPreview(st.view.brush, zoom);
+            break;
         case kDomainsEdit:
             if (const int row = ed.mainForm().ctybox->currentRow(); row >= 0)
                 map.setDomainOverlay(listDomain(row), zoom);

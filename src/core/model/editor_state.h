@@ -11,6 +11,7 @@
 
 #include "core/analysis/analysis_tables.h"
 #include "core/model/area_buffer.h"
+#include "core/model/brush_mask.h"
 #include "core/model/map_set.h"
 #include "core/model/planes.h"
 #include "core/model/ports.h"
@@ -28,6 +29,14 @@ struct ViewState {
     int viewMode = 0;        // 0 map, 1 domain, 2 traders
     int selectedTrader = 0;  // 0 "All", 1..6
     bool showBlacksmiths = false;
+
+    // What "Maptiles" places: the tile selector's palette (0 Base, 1 Roads,
+    // 2 Mountains, 3 Buildings) and the index chosen in it, numbered as the
+    // quick-selection buttons number them.
+    int tileType = 0;
+    int selectedTile = 0;
+    // What "Brushes" covers around the mouse.
+    BrushMask brush = BrushMask::centre();
 };
 
 struct EditorState : MapSet, AnalysisTables, PathState {
