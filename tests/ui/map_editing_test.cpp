@@ -265,6 +265,70 @@ TEST_F(MapEditingTest, PathfindingMoveMeasuresStepsAndOffRoadCellsOnTheLayer) {
     EXPECT_EQ(tool.pathLength(), 0);
 }
 
+QPushButton* quickButton(ui::Tmainform& main, int page, const char* caption) {
+    for (QPushButton* b : main.quickcontrol->widget(page)->findChildren<QPushButton*>())
+        if (b->text() == QLatin1String(caption)) return b;
+    return nullptr;
+}
+
+TEST_F(MapEditingTest, MaptilesClickPlacesTheTownAtTheClickedCellAtBothZooms) {
+    loadPlainMap(1);
+    quickButton(main(), 0, "Town")->click();
+    EXPECT_EQ(st().view.editType, ui::kMaptilesEdit);
+    EXPECT_EQ(map().overlaySize(), 2);
+    EXPECT_EQ(map().mapbox()->cursor().shape(), Qt::ArrowCursor);
+    click(20, 21);
+    EXPECT_EQ(st().CountyTable[1].towns, 1);
+    EXPECT_EQ(st().CountyTable[1].townPos, (Point{20, 21}));
+    EXPECT_EQ(st().planes.M0.at(21, 22), flags::kTown);
+
+    trigger("M_Zoom200");
+    map().scrollTo(14, 12);
+    click(24, 17);  // the domain's town moves there (the question is answered Yes)
+    EXPECT_EQ(st().CountyTable[1].towns, 1);
+    EXPECT_EQ(st().CountyTable[1].townPos, (Point{24, 17}));
+    EXPECT_EQ(st().planes.M0.at(20, 21), 0);
+
+    // With "Show Closest Towns" the layer draws the lines to the towns.
+    main().cb_dist->click();
+    EXPECT_TRUE(map().selectControl()->isVisible());
+    moveTo(30, 20);
+    EXPECT_EQ(map().selRect().start, QPoint(30, 20));
+    quickButton(main(), 0, "Castle")->click();
+    EXPECT_FALSE(map().selectControl()->isVisible());
+}
+
+TEST_F(MapEditingTest, BrushClickPaintsTheBrushAroundTheCell) {
+    loadPlainMap();
+    BrushMask cross;
+    for (int i = 0; i < kBrushSide; ++i) cross.set(i, 2, true), cross.set(2, i, true);
+    ed->setBrush(cross);
+    chooseEditType(ui::kBrushesEdit);
+    EXPECT_TRUE(map().brushimage()->isVisible());
+    main().rd_brushfill->button(3)->click();  // "Road"
+    click(20, 20);
+    for (int i = -2; i <= 2; ++i) {
+        EXPECT_EQ(st().planes.M0.at(20 + i, 20), flags::kRoad) << i;
+        EXPECT_EQ(st().planes.M0.at(20, 20 + i), flags::kRoad) << i;
+    }
+    EXPECT_EQ(st().planes.M2.at(20, 20), 28);  // the crossing joins all four ways
+    EXPECT_EQ(st().planes.M0.at(21, 21), 0);
+
+    main().rd_brushfill->button(6)->click();  // "Domain (no overw.)"
+    EXPECT_TRUE(main().cb_ovsea->isVisible());
+    main().ctybox->setCurrentRow(6);
+    click(40, 20);  // land without domain (32) keeps it
+    EXPECT_EQ(st().planes.M5.at(40, 20), kLandWithoutDomain);
+}
+
+TEST_F(MapEditingTest, InspectTileShowsTheClickedCellInTheTileViewer) {
+    loadPlainMap();
+    popupOver(55, 20);
+    popup().action("P_InspectTile")->trigger();
+    EXPECT_TRUE(ed->tileForm().isVisible());
+    EXPECT_TRUE(ed->tileForm().findChild<QLabel*>("lm0")->text().startsWith("M0: 4 Sea"));
+}
+
 TEST_F(MapEditingTest, ThirdStatusPanelIsEmptyOverSeaAndLandWithoutDomain) {
     loadPlainMap();
     moveTo(20, 21);
