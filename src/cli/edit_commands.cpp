@@ -9,6 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/game_session.h"
+#include "cli/trader_commands.h"
 #include "core/analysis/pathfinding.h"
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
@@ -34,19 +35,22 @@ class StreamPrompt : public Prompt {
     void inform(const std::string& caption, const std::string& text) override {
         err_ << caption << ": " << text << "\n";
     }
+    // Only "add-trader ... replace S" chooses; elsewhere the choice is cancelled.
+    std::optional<int> selectTraderoute(const std::vector<int>&) override { return std::nullopt; }
 
   private:
     std::ostream& err_;
     bool answer_;
 };
 
-enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath };
+enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath, Trader };
 
 struct EditCommand {
     EditOp op = EditOp::Place;
     std::array<int, 4> v{};  // place: X Y TILE; domain: X Y D; road-path: SX SY TX TY
     TileKind kind = TileKind::Base;
     bool straight = false;
+    TraderEdit trader;
 };
 
 struct PaletteName {
@@ -120,6 +124,7 @@ EditCommand parseCommand(const std::string& text) {
         c.straight = straight;
         return c;
     }
+    if (auto trader = parseTraderEdit(w)) return {.op = EditOp::Trader, .trader = *trader};
     throw UsageError("unknown edit command '" + name + "'");
 }
 
@@ -156,6 +161,9 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
                 break;
             }
             setRoadPath(st);
+            break;
+        case EditOp::Trader:
+            runTraderEdit(st, prompt, c.trader, err);
             break;
     }
 }

@@ -31,6 +31,9 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     minform_ = std::make_unique<Tminform>(ctx_);
     mapform_ = std::make_unique<Tmapform>(ctx_);
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
+    tvform_ = std::make_unique<Ttvform>(mainform_.get());
+    traderform_ = std::make_unique<Ttraderform>(ctx_);
+    domselectform_ = std::make_unique<Tdomselectform>(*st_, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
 
@@ -43,6 +46,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectFileCommands(*this);
     connectViewCommands(*this);
     connectTestCommands(*this);
+    connectTraderCommands(*this);
     updateCommandStates();
 }
 
@@ -51,6 +55,9 @@ Editor::~Editor() {
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;
     aboutform_.reset();
+    domselectform_.reset();
+    traderform_.reset();
+    tvform_.reset();
     nchform_.reset();
     mapform_.reset();
     minform_.reset();
@@ -59,6 +66,7 @@ Editor::~Editor() {
 
 void Editor::repaintViews() {
     mapform_->repaintMap();
+    if (traderform_->isVisible()) traderform_->redrawPicture();
     minform_->refresh();
     mainform_->repaintDomainList();
 }

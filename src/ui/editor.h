@@ -10,11 +10,14 @@
 #include "core/model/editor_state.h"
 #include "render/map_renderer.h"
 #include "ui/about_dialog.h"
+#include "ui/domain_select_dialog.h"
 #include "ui/editor_context.h"
 #include "ui/main_window.h"
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
+#include "ui/town_values_dialog.h"
+#include "ui/trader_window.h"
 
 namespace d7::ui {
 
@@ -34,6 +37,9 @@ class Editor {
     Tmapform& mapForm() { return *mapform_; }
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
+    Ttvform& townValuesForm() { return *tvform_; }
+    Ttraderform& traderForm() { return *traderform_; }
+    Tdomselectform& domainSelectForm() { return *domselectform_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -56,6 +62,9 @@ class Editor {
     std::unique_ptr<Tminform> minform_;
     std::unique_ptr<Tmapform> mapform_;
     std::unique_ptr<Tnchform> nchform_;
+    std::unique_ptr<Ttvform> tvform_;
+    std::unique_ptr<Ttraderform> traderform_;
+    std::unique_ptr<Tdomselectform> domselectform_;
     std::unique_ptr<Taboutform> aboutform_;
 };
 

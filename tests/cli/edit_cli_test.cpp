@@ -48,12 +48,7 @@ class EditCli : public ::testing::Test {
     // Map 3 of the map set saved into out (which holds no language file: the
     // names did not change, so they come from the game directory).
     std::unique_ptr<EditorState> result() {
-        auto st = makeEditorState();
-        st->gameDir = dir(clean);
-        st->pl8Dir = defaultPl8Dir(st->gameDir);
-        loadMapSet(*st, dir(out));
-        selectMap(*st, 3);
-        return st;
+        return test::loadSavedMap(clean.path(), out.path(), 3);
     }
     TempDir raw, clean, out, out2;
 };
