@@ -134,8 +134,9 @@ int runRoutes(const std::vector<std::string>& words, std::ostream& out, std::ost
     args.expectCount(2);
     auto st = openGameDir(args.at(0, "DIR"), args);
     selectMapArg(*st, args.at(1, "MAP"));
+    markAllRoutesStale(*st);
+    ensureAllRouteCells(*st);
     for (int t = 1; t <= kTraders; ++t) {
-        BuildRouteCells(*st, t);
         out << "Trader " << t << (st->routeStale[std::size_t(t)] ? " (stale)" : " (ok)") << "\n";
         for (const RouteCell& c : st->RouteCells[std::size_t(t)]) out << routeCellText(c) << "\n";
     }

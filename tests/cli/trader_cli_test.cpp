@@ -113,6 +113,8 @@ TEST_F(TraderCli, ArgumentsOutOfRangeAreNamed) {
 TEST(TraderCliSample, RoutesAndAiPreferencesPrintTheirLayouts) {
     CliRun r = test::runCli({"routes", D7_SAMPLE_DIR, "0"});
     ASSERT_EQ(r.status, 0) << r.err;
+    // Built one trader at a time, the routes are the same as the command's,
+    // which shares one search among all legs from a town.
     auto st = cli::openGameDir(D7_SAMPLE_DIR, cli::Args({}, {}));
     std::ostringstream want;
     for (int t = 1; t <= kTraders; ++t) {

@@ -1,10 +1,42 @@
 #include "core/analysis/trade_routes.h"
 
+#include <vector>
+
 #include "core/analysis/pathfinding.h"
+#include "core/edit/geometry.h"
 
 namespace d7 {
 
 namespace {
+
+// The distance fields of the searches made while building several routes:
+// every town serves up to three traders, so the same town road is the source
+// of several legs, and one search serves them all.
+class LegSearches {
+  public:
+    LegSearches() { fields_.reserve(2 * kMaxDomain); }  // a road per town, two kinds of search
+
+    // BuildDistances on MoveMatrix from the cell, or the same field again.
+    void search(EditorState& st, Point from, bool roadsOnly) {
+        const int key = (from.y * kGrid + from.x) * 2 + (roadsOnly ? 1 : 0);
+        for (const Field& f : fields_)
+            if (f.key == key) {
+                st.DistMatrix = f.dist;
+                st.searchSource = f.source;
+                return;
+            }
+        BuildDistances(st, st.MoveMatrix, from.x, from.y, roadsOnly);
+        fields_.push_back({key, st.searchSource, st.DistMatrix});
+    }
+
+  private:
+    struct Field {
+        int key;
+        int source;
+        CellTable<std::int32_t> dist;
+    };
+    std::vector<Field> fields_;
+};
 
 bool isTrader(int t) {
     return t >= 1 && t <= kTraders;
@@ -19,12 +51,20 @@ Point townRoad(const EditorState& st, const TraderRouteRecord& route, int i) {
     return st.CountyTable[std::size_t(d)].townRoadPos;
 }
 
+// RoadDistance, through the searches made before when there are any.
+int roadDistance(EditorState& st, LegSearches* searches, Point from, Point to, bool roadsOnly) {
+    if (!searches || !inMap(from.x, from.y) || !inMap(to.x, to.y))
+        return RoadDistance(st, from, to, roadsOnly).steps;
+    searches->search(st, from, roadsOnly);
+    return TracePath(st, to.x, to.y).steps;
+}
+
 // The walk from stop i to stop j: on roads when that is not too long, else
 // across country. Leaves the path in PathPoints; the steps, or -1.
-int walkLeg(EditorState& st, const TraderRouteRecord& route, int i, int j) {
+int walkLeg(EditorState& st, LegSearches* searches, const TraderRouteRecord& route, int i, int j) {
     const Point from = townRoad(st, route, i), to = townRoad(st, route, j);
-    int steps = RoadDistance(st, from, to, true).steps;
-    if (steps > kLongestRoadLeg) steps = RoadDistance(st, from, to, false).steps;
+    int steps = roadDistance(st, searches, from, to, true);
+    if (steps > kLongestRoadLeg) steps = roadDistance(st, searches, from, to, false);
     return steps;
 }
 
@@ -38,9 +78,7 @@ bool emptyStop(const TraderRouteRecord& route, int i) {
     return i < 0 || i >= kMaxRouteStops || route.stops[std::size_t(i)] == 0;
 }
 
-}  // namespace
-
-void BuildRouteCells(EditorState& st, int t) {
+void buildRoute(EditorState& st, int t, LegSearches* searches) {
     if (!isTrader(t)) return;
     std::vector<RouteCell>& cells = st.RouteCells[std::size_t(t)];
     cells.clear();
@@ -50,7 +88,7 @@ void BuildRouteCells(EditorState& st, int t) {
 
     if (start != 0) {
         const int next = emptyStop(route, 1) ? 0 : 1;
-        const int steps = walkLeg(st, route, start, next);
+        const int steps = walkLeg(st, searches, route, start, next);
         cells.push_back({RouteCell::kLeadIn, townRoad(st, route, start)});
         appendPath(st, cells, RouteCell::kLeadIn, steps);
     }
@@ -59,15 +97,27 @@ void BuildRouteCells(EditorState& st, int t) {
     int i = 0, j = 1;
     for (int n = 0; n < route.stopCount; ++n) {
         if (emptyStop(route, j)) j = 0;
-        appendPath(st, cells, i, walkLeg(st, route, i, j));
+        appendPath(st, cells, i, walkLeg(st, searches, route, i, j));
         i = j;
         ++j;
     }
     st.routeStale[std::size_t(t)] = false;
 }
 
+}  // namespace
+
+void BuildRouteCells(EditorState& st, int t) {
+    buildRoute(st, t, nullptr);
+}
+
 void ensureRouteCells(EditorState& st, int t) {
     if (isTrader(t) && st.routeStale[std::size_t(t)]) BuildRouteCells(st, t);
+}
+
+void ensureAllRouteCells(EditorState& st) {
+    LegSearches searches;
+    for (int t = 1; t <= kTraders; ++t)
+        if (st.routeStale[std::size_t(t)]) buildRoute(st, t, &searches);
 }
 
 void markRouteStale(EditorState& st, int t) {

@@ -22,6 +22,10 @@ void BuildRouteCells(EditorState& st, int t);
 
 // BuildRouteCells when trader t (1..6) is marked stale.
 void ensureRouteCells(EditorState& st, int t);
+// BuildRouteCells for every trader marked stale, with one search per town
+// road shared by all the legs that start there (the same cells as one
+// trader at a time).
+void ensureAllRouteCells(EditorState& st);
 
 // Marks trader t's route for rebuilding; other numbers are ignored.
 void markRouteStale(EditorState& st, int t);
