@@ -8,6 +8,9 @@ namespace d7::ui {
 
 namespace {
 
+// Where each row begins in the widget, so that a value wider than the room
+// before the swatch still shows.
+constexpr int kRowLeft = 6;
 constexpr int kValueRight = 17;  // the value ends here
 constexpr int kSwatchLeft = 20;
 constexpr int kSwatchWidth = 20;
@@ -39,11 +42,12 @@ void ClimateLegend::paintEvent(QPaintEvent*) {
         const ClimateLegendRow& row = kClimateLegend[std::size_t(i)];
         const int top = i * kRowHeight;
         painter.setPen(palette().windowText().color());
-        painter.drawText(QRect(0, top, kValueRight, kRowHeight), flags | Qt::AlignRight,
+        painter.drawText(QRect(0, top, kRowLeft + kValueRight, kRowHeight), flags | Qt::AlignRight,
                          QString::number(row.value));
-        painter.fillRect(QRect(kSwatchLeft, top + 1, kSwatchWidth, kRowHeight - 2),
+        painter.fillRect(QRect(kRowLeft + kSwatchLeft, top + 1, kSwatchWidth, kRowHeight - 2),
                          QColor::fromRgb(QRgb(tiles::pixelOf(row.rgb))));
-        painter.drawText(QRect(kTextLeft, top, width() - kTextLeft, kRowHeight),
+        const int textLeft = kRowLeft + kTextLeft;
+        painter.drawText(QRect(textLeft, top, width() - textLeft, kRowHeight),
                          flags | Qt::AlignLeft, rowText(i));
     }
 }

@@ -96,6 +96,8 @@ void Editor::placeWindows(const QRect& available) {
     mapform_->move(p.map.topLeft());
     mapform_->resize(p.map.size() - frame);
     minform_->move(p.minimap.topLeft());
+    // The trader window opens later, below the main window, where nothing else stands.
+    traderform_->move(p.main.bottomLeft() + QPoint(0, 1));
 }
 
 }  // namespace d7::ui

@@ -71,6 +71,9 @@ Ttraderform::Ttraderform(EditorContext& ctx, QWidget* parent)
     : QWidget(parent, Qt::Window), ctx_(ctx) {
     setObjectName(QStringLiteral("Ttraderform"));
     setWindowTitle(QStringLiteral("Traderoutes"));
+    QFont font(QStringLiteral("Tahoma"));  // as the main window, so the list column fits
+    font.setPointSize(8);
+    setFont(font);
 
     auto* column = new QWidget(this);
     column->setGeometry(0, 0, kListWidth, render::kTraderPictureSide);
