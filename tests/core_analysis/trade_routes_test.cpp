@@ -5,6 +5,7 @@
 #include "core/analysis/ai_preferences.h"
 #include "core/analysis/analyse_map.h"
 #include "core/edit/geometry.h"
+#include "core/model/map_access.h"
 #include "core_analysis/analysis_maps.h"
 
 namespace d7 {
@@ -114,6 +115,14 @@ TEST_F(RouteCellsTest, ARoadDetourLongerThan150IsWalkedAcrossCountry) {
     for (const RouteCell& cell : cells(6)) ++legs[cell.leg];
     EXPECT_EQ(legs[0], 1u + 63u);
     EXPECT_EQ(legs[1], 63u);
+}
+
+TEST(RouteStaleness, ANewMapLeavesEveryRouteToBeRebuilt) {
+    auto st = makeEditorState();
+    st->mapStore.assign(kMapStoreSize, 0);
+    st->routeStale.fill(false);
+    selectMap(*st, 2);
+    for (int t = 1; t <= kTraders; ++t) EXPECT_TRUE(st->routeStale[std::size_t(t)]) << t;
 }
 
 TEST(TraderNames, FromTheLanguageFileOrNumbered) {
