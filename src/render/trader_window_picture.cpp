@@ -57,10 +57,10 @@ bool domainEdge(const WorkingPlanes& p, int x, int y) {
     return (x + 1 < kGrid && p.M5.at(x + 1, y) != d) || (y > 0 && p.M5.at(x, y - 1) != d);
 }
 
-QImage flatPicture(const EditorState& st, const TraderPictureSpec& spec) {
+QImage flatPicture(const EditorState& st, const TraderPictureOptions& options) {
     const WorkingPlanes& p = st.planes;
     const auto serving =
-        servingDomains(st, spec.mode == TraderWindowMode::Routes ? spec.trader : 0);
+        servingDomains(st, options.mode == TraderWindowMode::Routes ? options.trader : 0);
     QImage image(kGrid, kGrid, QImage::Format_RGB32);
     for (int y = 0; y < kGrid; ++y)
         for (int x = 0; x < kGrid; ++x) {
@@ -70,21 +70,21 @@ QImage flatPicture(const EditorState& st, const TraderPictureSpec& spec) {
                 c = kDomainEdge;
             else if (d == 0)
                 c = kBlack;
-            else if (spec.mode == TraderWindowMode::AiPreferences)
-                c = marked(spec.prefs, d) ? domainColour(st, spec.prefs.start) : kOtherDomain;
+            else if (options.mode == TraderWindowMode::AiPreferences)
+                c = marked(options.prefs, d) ? domainColour(st, options.prefs.start) : kOtherDomain;
             if (m0 == flags::kTown) c = kFlatTown;
             if (m0 & flags::kRoad) c = kFlatRoad;
             if (m0 == flags::kTown && serves(serving, d))
-                c = domainColour(st, kServingColourBase + spec.trader - 1);
+                c = domainColour(st, kServingColourBase + options.trader - 1);
             image.setPixel(x, y, c);
         }
     return image;
 }
 
-QImage isometricPicture(const EditorState& st, const TraderPictureSpec& spec) {
+QImage isometricPicture(const EditorState& st, const TraderPictureOptions& options) {
     const WorkingPlanes& p = st.planes;
     const auto serving =
-        servingDomains(st, spec.mode == TraderWindowMode::Routes ? spec.trader : 0);
+        servingDomains(st, options.mode == TraderWindowMode::Routes ? options.trader : 0);
     QImage image(kIsoSide, kIsoSide, QImage::Format_RGB32);
     image.fill(kBlack);
     for (int y = 0; y < kGrid; ++y)
@@ -93,11 +93,12 @@ QImage isometricPicture(const EditorState& st, const TraderPictureSpec& spec) {
             const bool domain = d != kNoDomain && d != kLandWithoutDomain;
             std::optional<QRgb> c;
             if (domain) c = domainColour(st, d);
-            if (domain && spec.mode == TraderWindowMode::AiPreferences && marked(spec.prefs, d))
-                c = domainColour(st, spec.prefs.start);
-            if (domain && spec.mode == TraderWindowMode::Climate)
-                c = rgb(climateColour(climateValue(d, spec.season)));
-            if (spec.mode != TraderWindowMode::Climate) {
+            if (domain && options.mode == TraderWindowMode::AiPreferences &&
+                marked(options.prefs, d))
+                c = domainColour(st, options.prefs.start);
+            if (domain && options.mode == TraderWindowMode::Climate)
+                c = rgb(climateColour(climateValue(d, options.season)));
+            if (options.mode != TraderWindowMode::Climate) {
                 if (m0 == flags::kTown) c = serves(serving, d) ? kServingTown : kIsoTown;
                 if (m0 & flags::kRoad) c = kIsoRoad;
             }
@@ -109,14 +110,16 @@ QImage isometricPicture(const EditorState& st, const TraderPictureSpec& spec) {
 }
 
 // "S" on the start domain's town, "1" and "2" on the preferences' towns.
-void drawPreferenceLabels(QPainter& painter, const EditorState& st, const TraderPictureSpec& spec) {
-    const bool flat = spec.view == TraderWindowView::Flat;
+void drawPreferenceLabels(QPainter& painter, const EditorState& st,
+                          const TraderPictureOptions& options) {
+    const bool flat = options.view == TraderWindowView::Flat;
     painter.setFont(labelFont(flat ? 12 : 10));
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(flat ? QColor(Qt::black) : QColor(Qt::white));
-    painter.setPen(flat ? QColor(Qt::white) : QColor::fromRgb(domainColour(st, spec.prefs.start)));
+    painter.setPen(flat ? QColor(Qt::white)
+                        : QColor::fromRgb(domainColour(st, options.prefs.start)));
     const std::pair<int, const char*> labels[] = {
-        {spec.prefs.start, "S"}, {spec.prefs.first, "1"}, {spec.prefs.second, "2"}};
+        {options.prefs.start, "S"}, {options.prefs.first, "1"}, {options.prefs.second, "2"}};
     for (const auto& [d, text] : labels) {
         if (d < 1 || d > kMaxDomain) continue;
         const Point t = st.CountyTable[std::size_t(d)].townPos;
@@ -131,16 +134,16 @@ void drawPreferenceLabels(QPainter& painter, const EditorState& st, const Trader
 
 }  // namespace
 
-QImage traderWindowPicture(const EditorState& st, const TraderPictureSpec& spec) {
-    const bool flat = spec.view == TraderWindowView::Flat;
-    const QImage small = flat ? flatPicture(st, spec) : isometricPicture(st, spec);
+QImage traderWindowPicture(const EditorState& st, const TraderPictureOptions& options) {
+    const bool flat = options.view == TraderWindowView::Flat;
+    const QImage small = flat ? flatPicture(st, options) : isometricPicture(st, options);
     QImage picture = small.scaled(kTraderPictureSide, kTraderPictureSide, Qt::IgnoreAspectRatio,
                                   Qt::FastTransformation);
     picture.setDotsPerMeterX(kPictureDotsPerMeter);
     picture.setDotsPerMeterY(kPictureDotsPerMeter);
-    if (spec.mode == TraderWindowMode::AiPreferences && spec.prefs.start != 0) {
+    if (options.mode == TraderWindowMode::AiPreferences && options.prefs.start != 0) {
         QPainter painter(&picture);
-        drawPreferenceLabels(painter, st, spec);
+        drawPreferenceLabels(painter, st, options);
     }
     return picture;
 }

@@ -15,7 +15,7 @@ enum class TraderWindowView { Flat = 0, Isometric = 1 };
 
 inline constexpr int kTraderPictureSide = 6 * 64;
 
-struct TraderPictureSpec {
+struct TraderPictureOptions {
     TraderWindowMode mode = TraderWindowMode::Routes;
     TraderWindowView view = TraderWindowView::Isometric;
     int trader = 0;      // Routes: the selected trader, 0 for none
@@ -25,7 +25,7 @@ struct TraderPictureSpec {
 
 // The 384 x 384 picture, with the labels "S", "1" and "2" of the
 // AiPreferences mode.
-QImage traderWindowPicture(const EditorState& st, const TraderPictureSpec& spec);
+QImage traderWindowPicture(const EditorState& st, const TraderPictureOptions& options);
 
 // The cell under a point of the picture (may lie off the grid).
 Point traderPictureCell(TraderWindowView view, int px, int py);

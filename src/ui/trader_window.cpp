@@ -127,8 +127,8 @@ Ttraderform::Ttraderform(EditorContext& ctx, QWidget* parent)
 }
 
 void Ttraderform::showMode(TraderWindowMode mode) {
-    spec_ = render::TraderPictureSpec{};
-    spec_.mode = mode;
+    options_ = render::TraderPictureOptions{};
+    options_.mode = mode;
     const ModeTexts texts = textsOf(mode);
     setWindowTitle(QString::fromLatin1(texts.caption));
     lb_desc->setText(messageText(texts.description));
@@ -162,37 +162,37 @@ void Ttraderform::showMode(TraderWindowMode mode) {
     lb_climate->setVisible(climate);
     lb_climate->setSeason(ClimateSeason::Summer);
     rd_view->setItemIndex(1);
-    spec_.view = TraderWindowView::Isometric;
+    options_.view = TraderWindowView::Isometric;
     show();
     raise();
     redrawPicture();
 }
 
 void Ttraderform::selboxRowChanged(int row) {
-    switch (spec_.mode) {
+    switch (options_.mode) {
         case TraderWindowMode::Routes:
-            spec_.trader = row >= 0 ? row + 1 : 0;
+            options_.trader = row >= 0 ? row + 1 : 0;
             break;
         case TraderWindowMode::AiPreferences:
-            spec_.prefs =
+            options_.prefs =
                 row >= 0 ? aiPreferences(ctx_.st, selbox->item(row)->data(Qt::UserRole).toInt())
                          : AiPreference{};
             break;
         case TraderWindowMode::Climate:
-            spec_.season = row == 1 ? ClimateSeason::Winter : ClimateSeason::Summer;
-            lb_climate->setSeason(spec_.season);
+            options_.season = row == 1 ? ClimateSeason::Winter : ClimateSeason::Summer;
+            lb_climate->setSeason(options_.season);
             break;
     }
     redrawPicture();
 }
 
 void Ttraderform::viewChosen(int i) {
-    spec_.view = i == 0 ? TraderWindowView::Flat : TraderWindowView::Isometric;
+    options_.view = i == 0 ? TraderWindowView::Flat : TraderWindowView::Isometric;
     redrawPicture();
 }
 
 QImage Ttraderform::currentPicture() const {
-    return render::traderWindowPicture(ctx_.st, spec_);
+    return render::traderWindowPicture(ctx_.st, options_);
 }
 
 void Ttraderform::redrawPicture() {
@@ -200,26 +200,26 @@ void Ttraderform::redrawPicture() {
 }
 
 void Ttraderform::pointerMoved(QPoint pos) {
-    const Point cell = render::traderPictureCell(spec_.view, pos.x(), pos.y());
+    const Point cell = render::traderPictureCell(options_.view, pos.x(), pos.y());
     panels_[0]->setText(QStringLiteral("X: %1").arg(cell.x));
     panels_[1]->setText(QStringLiteral("Y: %1").arg(cell.y));
 }
 
 void Ttraderform::pictureClicked(QPoint pos, Qt::MouseButton button) {
-    if (spec_.mode != TraderWindowMode::Routes) return;
+    if (options_.mode != TraderWindowMode::Routes) return;
     EditorState& st = ctx_.st;
-    if (spec_.trader == 0) {
+    if (options_.trader == 0) {
         ctx_.prompt.inform(kTraderouteCaption, "No trader selected!");
         return;
     }
     // Points of the isometric picture beside the diamond name no cell.
-    const Point cell = render::traderPictureCell(spec_.view, pos.x(), pos.y());
+    const Point cell = render::traderPictureCell(options_.view, pos.x(), pos.y());
     if (!inMap(cell.x, cell.y) || !(st.planes.M0.at(cell.x, cell.y) & flags::kTown)) return;
     const int d = st.planes.M5.at(cell.x, cell.y);
     if (button == Qt::LeftButton)
-        AddTradeStop(st, ctx_.prompt, d, spec_.trader);
+        AddTradeStop(st, ctx_.prompt, d, options_.trader);
     else if (button == Qt::RightButton)
-        RemoveTradeStop(st, ctx_.prompt, d, spec_.trader);
+        RemoveTradeStop(st, ctx_.prompt, d, options_.trader);
     redrawPicture();
 }
 

@@ -49,8 +49,8 @@ class Ttraderform : public QWidget {
 
     // Shows the window in a mode: its caption, description and list.
     void showMode(render::TraderWindowMode mode);
-    render::TraderWindowMode mode() const { return spec_.mode; }
-    const render::TraderPictureSpec& spec() const { return spec_; }
+    render::TraderWindowMode mode() const { return options_.mode; }
+    const render::TraderPictureOptions& options() const { return options_; }
     // The picture as it is painted now.
     QImage currentPicture() const;
     // Draws the picture again (after the map changed).
@@ -66,7 +66,7 @@ class Ttraderform : public QWidget {
     void viewChosen(int i);
 
     EditorContext& ctx_;
-    render::TraderPictureSpec spec_;
+    render::TraderPictureOptions options_;
     QLabel* panels_[2];
 };
 

@@ -84,8 +84,8 @@ TEST_F(TraderWindows, AiPreferencesAndClimateZonesArePagesOfTheSameWindow) {
     EXPECT_EQ(trader().selbox->item(0)->text(),
               "Start 2: " + ui::textFromName(st.curDomainNames[7]) + "(7)");
     trader().selbox->setCurrentRow(0);
-    EXPECT_EQ(trader().spec().prefs.start, 7);
-    EXPECT_EQ(trader().spec().prefs.first, 1);  // the only neighbour
+    EXPECT_EQ(trader().options().prefs.start, 7);
+    EXPECT_EQ(trader().options().prefs.first, 1);  // the only neighbour
 
     trigger("M_ClimateZones");
     EXPECT_EQ(trader().windowTitle(), "Climate Zones");
