@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/analysis/analyse_map.h"
 #include "core/edit/geometry.h"
 #include "core/model/editor_state.h"
 #include "core/tiles/frame_drawing.h"
@@ -111,6 +112,35 @@ void BM_RedrawCell(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedrawCell)->Args({1, 0})->Args({2, 0})->Args({2, 1})->Unit(benchmark::kMicrosecond);
+
+// The trader view with a route drawn as lines against the map view of the
+// same map: every town serves three traders, and trader 1's route runs
+// through all of its towns.
+void BM_RedrawTraderView(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), int(state.range(1)));
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x)
+            if (st->planes.M0.at(x, y) == flags::kTown && st->planes.M3.at(x, y) != 0)
+                st->planes.M4.at(x, y) =
+                    std::uint8_t(1 + (x / 8 + y / 8 + st->planes.M3.at(x, y)) % 6);
+    AnalyseMap(*st);
+    st->view.selectedTrader = 1;
+    st->view.routeDisplay = 0;
+    render::MapRenderer renderer(*st);
+    renderer.redrawMap();  // the route is computed here, once
+    for (auto _ : state) {
+        renderer.redrawMap();
+        benchmark::DoNotOptimize(renderer.pixels().data());
+    }
+    state.counters["routeCells"] = double(st->RouteCells[1].size());
+}
+// Map view (the baseline) and trader view, zoom 1 and 2.
+BENCHMARK(BM_RedrawTraderView)
+    ->Args({1, 0})
+    ->Args({1, 2})
+    ->Args({2, 0})
+    ->Args({2, 2})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

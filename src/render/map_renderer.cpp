@@ -3,11 +3,13 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/overlay_colours.h"
 #include "core/tiles/tileset_file.h"
 #include "render/map_window_view.h"
+#include "render/trader_overlay.h"
 
 namespace d7::render {
 
@@ -222,9 +224,13 @@ void MapRenderer::drawDomainLabels() {
 }
 
 void MapRenderer::drawTraderOverlay() {
-    // The trader view's routes, stops and trader numbers for the selected
-    // trader are drawn here, over the tiles and buildings. Until that overlay
-    // exists the trader view shows the plain map.
+    if (!ready()) return;
+    // A route is rebuilt before it is drawn whenever an edit, a new map or
+    // an undo left it stale.
+    ensureRouteCells(st_, st_.view.selectedTrader);
+    QImage view = paintableView();
+    QPainter painter(&view);
+    render::drawTraderOverlay(painter, st_, zoom_);
 }
 
 void MapRenderer::redrawCell(int x, int y) {

@@ -54,7 +54,8 @@ class MapRenderer : public CellSink {
     void redrawBuildings();
     void redrawBlacksmiths();
     void drawDomainLabels();
-    // The trader view's overlay for st.view.selectedTrader.
+    // The trader view's overlay for st.view.selectedTrader, whose route is
+    // rebuilt first when it is stale.
     void drawTraderOverlay();
 
     // Draws the cell's tile over what is there and, in the domain view, its
