@@ -11,6 +11,7 @@
 #include "core/analysis/analyse_map.h"
 #include "core/edit/geometry.h"
 #include "core/model/editor_state.h"
+#include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/graphics.h"
 #include "render/map_renderer.h"
@@ -141,6 +142,47 @@ BENCHMARK(BM_RedrawTraderView)
     ->Args({2, 0})
     ->Args({2, 2})
     ->Unit(benchmark::kMillisecond);
+// What the frame cache costs to build after a season, palette or brightness
+// change: every frame of the five tilesets decoded at the zoom, against
+// drawing each of them once straight from the tileset.
+void drawEveryFrame(const tiles::Graphics& gfx, int zoom, tiles::FrameCache* cache,
+                    std::vector<std::uint32_t>& scratch) {
+    const tiles::PixelTarget target{scratch.data(), 58 * 2, 600, 58 * 2};
+    for (int kind = 0; kind < tiles::kTilesetCount; ++kind) {
+        const tiles::Tileset& ts = gfx.tilesets[std::size_t(kind)];
+        for (int k = 0; k < ts.frameCount; ++k) {
+            if (cache)
+                cache->draw(target, kind, k, 0, 540);
+            else
+                tiles::drawFrame(target, ts, gfx.palette, k, zoom, 0, 540);
+        }
+    }
+}
+
+void BM_DrawEveryFrameOnce(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), 0);
+    std::vector<std::uint32_t> scratch(58 * 2 * 600);
+    for (auto _ : state) {
+        drawEveryFrame(st->gfx, int(state.range(0)), nullptr, scratch);
+        benchmark::DoNotOptimize(scratch.data());
+    }
+}
+BENCHMARK(BM_DrawEveryFrameOnce)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildFrameCache(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), 0);
+    std::vector<std::uint32_t> scratch(58 * 2 * 600);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        tiles::FrameCache cache;
+        cache.sync(st->gfx, int(state.range(0)));
+        drawEveryFrame(st->gfx, int(state.range(0)), &cache, scratch);
+        bytes = cache.memoryBytes();
+        benchmark::DoNotOptimize(scratch.data());
+    }
+    state.counters["cache_bytes"] = double(bytes);
+}
+BENCHMARK(BM_BuildFrameCache)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -51,6 +51,10 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     std::string pl8Dir;
     std::string langFile = "K7.ENG";
 
+    // The buffers of the set loaded before the current one: the next load
+    // reads into them, so that loading faults in no fresh pages.
+    MapSet spareMapSet;
+
     int curMap = 0;
     WorkingPlanes planes;
     bool mapLoaded = false;
