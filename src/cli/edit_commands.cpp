@@ -13,6 +13,7 @@
 #include "cli/game_session.h"
 #include "cli/stream_prompt.h"
 #include "cli/submap_edit_commands.h"
+#include "cli/trader_commands.h"
 #include "core/analysis/pathfinding.h"
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
@@ -36,7 +37,8 @@ enum class EditOp {
     RoadPath,
     Area,
     Submap,
-    Brush
+    Brush,
+    Trader
 };
 
 struct EditCommand {
@@ -47,6 +49,7 @@ struct EditCommand {
     AreaCommand area;
     MapAction action;  // submap commands
     BrushCommand brush;
+    TraderEdit trader;
 };
 
 struct PaletteName {
@@ -126,6 +129,7 @@ EditCommand parseCommand(const std::string& text) {
         c.action = std::move(*action);
         return c;
     }
+    if (auto trader = parseTraderEdit(w)) return {.op = EditOp::Trader, .trader = *trader};
     throw UsageError("unknown edit command '" + name + "'");
 }
 
@@ -175,6 +179,9 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
             applyBrush(st, b.x - 2, b.y - 2, b.mask, b.fill, b.domain, b.overwriteSea);
             break;
         }
+        case EditOp::Trader:
+            runTraderEdit(st, prompt, c.trader, err);
+            break;
     }
 }
 

@@ -39,9 +39,16 @@ int seasonOf(const std::string& name) {
 }
 
 int viewOf(const std::string& name) {
-    if (name == "map") return 0;
-    if (name == "domain") return 1;
-    throw UsageError("--view must be map or domain");
+    if (name == "map") return kMapViewMode;
+    if (name == "domain") return kDomainViewMode;
+    if (name == "traders") return kTraderViewMode;
+    throw UsageError("--view must be map, domain or traders");
+}
+
+int routeDisplayOf(const std::string& name) {
+    if (name == "lines") return 0;
+    if (name == "numbers") return 1;
+    throw UsageError("--route must be lines or numbers");
 }
 
 // Only Qt's critical and fatal messages reach stderr: its notes about the
@@ -96,13 +103,18 @@ void writePicture(const render::MapRenderer& renderer, const std::string& out,
 }  // namespace
 
 int runRender(const std::vector<std::string>& words, std::ostream&, std::ostream&) {
-    Args args(words, {{kPl8Option, "--zoom", "--view", "--season"}, {"--dark", "--blacksmiths"}});
+    Args args(words, {{kPl8Option, "--zoom", "--view", "--season", "--trader", "--route"},
+                      {"--dark", "--blacksmiths"}});
     args.expectCount(3);
     const std::string& out = args.at(2, "OUT");
     const PictureFormat format = formatOf(out);
     const int zoom = parseInt(args.value("--zoom").value_or("1"), "--zoom", 1, 2);
     const int view = viewOf(args.value("--view").value_or("map"));
     const int season = seasonOf(args.value("--season").value_or("spring"));
+    const int trader = parseInt(args.value("--trader").value_or("0"), "--trader", 0, kTraders);
+    const int routeDisplay = routeDisplayOf(args.value("--route").value_or("lines"));
+    if ((args.has("--trader") || args.has("--route")) && view != kTraderViewMode)
+        throw UsageError("--trader and --route need --view traders");
 
     auto st = openGameDir(args.at(0, "DIR"), args);
     selectMapArg(*st, args.at(1, "MAP"));
@@ -112,6 +124,8 @@ int runRender(const std::vector<std::string>& words, std::ostream&, std::ostream
     st->view.zoom = zoom;
     st->view.viewMode = view;
     st->view.showBlacksmiths = args.has("--blacksmiths");
+    st->view.selectedTrader = trader;
+    st->view.routeDisplay = routeDisplay;
 
     GuiForText gui;
     render::MapRenderer renderer(*st);

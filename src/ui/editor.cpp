@@ -39,6 +39,9 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     tileselectform_ = std::make_unique<Ttileselectform>(ctx_);
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
     breditform_ = std::make_unique<Tbreditform>();
+    tvform_ = std::make_unique<Ttvform>(mainform_.get());
+    traderform_ = std::make_unique<Ttraderform>(ctx_);
+    domselectform_ = std::make_unique<Tdomselectform>(*st_, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
     auxViews_ = std::make_unique<AuxiliaryViews>(ctx_);
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
@@ -61,6 +64,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectReportCommands(*this);
     connectPathfindingViews(*this);
     connectTileCommands(*this);
+    connectTraderCommands(*this);
     updateCommandStates();
 }
 
@@ -72,6 +76,9 @@ Editor::~Editor() {
     auxViews_.reset();
     aboutform_.reset();
     breditform_.reset();
+    domselectform_.reset();
+    traderform_.reset();
+    tvform_.reset();
     nchform_.reset();
     statform_.reset();
     tileselectform_.reset();
@@ -83,6 +90,7 @@ Editor::~Editor() {
 
 void Editor::repaintViews() {
     mapform_->repaintMap();
+    if (traderform_->isVisible()) traderform_->redrawPicture();
     minform_->refresh();
     mainform_->repaintDomainList();
 }
@@ -152,6 +160,8 @@ void Editor::placeWindows(const QRect& available) {
         statform_->move(below);
     tileselectform_->move(p.tiles.topLeft());
     tileselectform_->resize(p.tiles.size() - frame);
+    // The trader window opens later, below the main window, where nothing else stands.
+    traderform_->move(p.main.bottomLeft() + QPoint(0, 1));
 }
 
 }  // namespace d7::ui

@@ -11,6 +11,7 @@
 #include "render/map_renderer.h"
 #include "ui/about_dialog.h"
 #include "ui/brush_editor.h"
+#include "ui/domain_select_dialog.h"
 #include "ui/editor_context.h"
 #include "ui/main_window.h"
 #include "ui/map_editing.h"
@@ -20,6 +21,8 @@
 #include "ui/stat_form.h"
 #include "ui/tile_select_window.h"
 #include "ui/tile_view_window.h"
+#include "ui/town_values_dialog.h"
+#include "ui/trader_window.h"
 
 namespace d7::ui {
 
@@ -47,6 +50,9 @@ class Editor {
     Ttileform& tileForm() { return *tileform_; }
     Ttileselectform& tileSelectForm() { return *tileselectform_; }
     Tbreditform& brushEditForm() { return *breditform_; }
+    Ttvform& townValuesForm() { return *tvform_; }
+    Ttraderform& traderForm() { return *traderform_; }
+    Tdomselectform& domainSelectForm() { return *domselectform_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -86,6 +92,9 @@ class Editor {
     std::unique_ptr<Ttileselectform> tileselectform_;
     std::unique_ptr<Tnchform> nchform_;
     std::unique_ptr<Tbreditform> breditform_;
+    std::unique_ptr<Ttvform> tvform_;
+    std::unique_ptr<Ttraderform> traderform_;
+    std::unique_ptr<Tdomselectform> domselectform_;
     std::unique_ptr<Taboutform> aboutform_;
     // The mouse editing of the map window, wired to the windows above.
     std::unique_ptr<MapEditing> editing_;

@@ -18,6 +18,7 @@
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
 #include "ui/name_text.h"
+#include "ui/switch_order_menu.h"
 
 namespace d7::ui {
 
@@ -319,6 +320,9 @@ void Tmainform::updatePopupItems(bool overDomainList) {
     }
     start->setVisible(oneTown);
     switchDomain->setVisible(oneTown && row != 0);
+    if (oneTown && row != 0)
+        relabelOrderItems(orderItemsOf(menu_->menu(QStringLiteral("P_SwitchTraderOrder"))), ctx_.st,
+                          row);
 }
 
 void Tmainform::openListPopup(QListWidget* list, QPoint globalPos) {

@@ -7,10 +7,13 @@
 #include "ui/map_editing.h"
 #include "ui/map_window.h"
 #include "ui/road_tool.h"
+#include "ui/trader_popup.h"
 
 namespace d7::ui {
 
 namespace {
+
+constexpr int kTraderView = 2;
 
 QAction* item(QMenu* menu, const char* name, const QString& caption, bool enabled = true) {
     QAction* a = menu->addAction(caption);
@@ -27,30 +30,20 @@ QMenu* subMenu(QMenu* parent, const char* name, const char* caption) {
     return m;
 }
 
-// Items "1" to n, named prefix + number, tagged with their number.
-void numberedItems(QMenu* menu, const char* prefix, int n) {
-    for (int k = 1; k <= n; ++k) {
-        const QByteArray name = prefix + QByteArray::number(k);
-        item(menu, name.constData(), QString::number(k), false)->setData(k);
-    }
-}
-
-QMenu* buildMenu(QWidget* parent) {
+// The items above the trade routes' submenus.
+QMenu* buildHead(QWidget* parent) {
     auto* m = new QMenu(parent);
     m->setObjectName(QStringLiteral("PopupMenu1"));
-    // The county summary, the starting positions and the trade routes are
-    // commands of their own windows, which enable these items.
+    // The county summary is the statistics window's, which enables the item.
     item(m, "P_DomainInfo", QStringLiteral("Domain Info"), false);
     item(m, "P_InspectTile", QStringLiteral("Inspect Tile"));
     item(m, "P_SelectNone", QStringLiteral("Select None"));
     item(m, "P_Undo", QStringLiteral("Undo\tCtrl+Z"));
-    QMenu* start = subMenu(m, "P_SetStartPos", "Set Starting Position");
-    numberedItems(start, "P_SetStartPos", 5);
-    start->menuAction()->setEnabled(false);
-    QMenu* routes = subMenu(m, "P_Traderoutes", "Traderoutes");
-    numberedItems(subMenu(routes, "P_AddTraderoute", "Add Traderoute"), "P_AddTrader", 6);
-    numberedItems(subMenu(routes, "P_RemoveTraderoute", "Remove Traderoute"), "P_RemoveTrader", 6);
-    routes->menuAction()->setEnabled(false);
+    return m;
+}
+
+// The road tool's and the selection's items below them.
+void buildTail(QMenu* m) {
     item(m, "P_SetRoadPath", QStringLiteral("Set Road"));
     m->addSeparator();
     item(m, "P_CopyArea", QStringLiteral("Copy Area"));
@@ -67,12 +60,16 @@ QMenu* buildMenu(QWidget* parent) {
     item(domains, "P_SetNomansland", QStringLiteral("Set Nomansland"));
     item(domains, "P_SetNoDomain", QStringLiteral("Set to No Domain"));
     item(m, "P_RemoveRoads", QStringLiteral("Remove Roads"));
-    return m;
 }
 
 }  // namespace
 
-MapPopup::MapPopup(MapEditing& editing, QWidget* parent) : ed_(editing), menu_(buildMenu(parent)) {
+MapPopup::MapPopup(MapEditing& editing, QWidget* parent) : ed_(editing), menu_(buildHead(parent)) {
+    // Starting positions and trade stops show in the domain list and, in
+    // the trader view, on the map picture.
+    traders_ = new TraderPopupItems(
+        ed_.ctx(), menu_, [this] { ed_.finishEdit(ed_.st().view.viewMode == kTraderView); });
+    buildTail(menu_);
     connectItems();
 }
 
@@ -157,8 +154,7 @@ void MapPopup::updateItems() {
     show("P_DomainInfo", onMap && domain != kNoDomain && domain != kLandWithoutDomain);
     show("P_SelectNone", selecting && state > 0);
     show("P_Undo", st.undoValid);
-    show("P_SetStartPos", onMap && isCastle(st.planes, c.x(), c.y()));
-    show("P_Traderoutes", onMap && isTown(st.planes, c.x(), c.y()));
+    traders_->prepare(c.x(), c.y());
     show("P_SetRoadPath", editType == kRoadEdit && state == 2 && ed_.roadTool().pathLength() > 0);
     show("P_CopyArea", fixed);
     show("P_FillSelection", fixed);

@@ -1,7 +1,6 @@
 // The map window's popup menu: what it offers depends on the cell it was
 // opened over (the latest clicked cell), the edit type and the selection.
-// Items whose commands other windows provide are disabled until those
-// windows connect them.
+// "Domain Info" is the statistics window's command, which enables it.
 #pragma once
 
 #include <QAction>
@@ -16,6 +15,7 @@
 namespace d7::ui {
 
 class MapEditing;
+class TraderPopupItems;
 
 class MapPopup {
   public:
@@ -42,6 +42,7 @@ class MapPopup {
 
     MapEditing& ed_;
     QMenu* menu_;
+    TraderPopupItems* traders_;  // "Set Starting Position" and "Traderoutes"
 };
 
 }  // namespace d7::ui

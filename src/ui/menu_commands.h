@@ -11,6 +11,11 @@ class Editor;
 void connectFileCommands(Editor& ed);
 // "View": refresh, map and domain view, map size, season and brightness.
 void connectViewCommands(Editor& ed);
+// Traders and starting positions: "View" > "Traders", "Map Helper" >
+// "Traderoutes", the "Check" menu's trader window pages, and the domain
+// list popup's starting position, trader order, town values and domain
+// number commands.
+void connectTraderCommands(Editor& ed);
 // "Test" and "Info": name lengths, the map file maintenance and "About".
 void connectTestCommands(Editor& ed);
 // "Map Helper": re-tiling, fills, land without domain and "Shift Map".

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/traderoute_select_dialog.h"
+
 namespace d7::ui {
 
 QString messageText(const std::string& text) {
@@ -42,6 +44,11 @@ Choice MessageBoxPrompt::askYesNoCancel(const std::string& caption, const std::s
         default:
             return Choice::Cancel;  // also Escape and the window's close button
     }
+}
+
+std::optional<int> MessageBoxPrompt::selectTraderoute(const std::vector<int>& traders) {
+    Ttrselform dialog(dialogParent());
+    return dialog.chooseTrader(traders);
 }
 
 }  // namespace d7::ui

@@ -1,6 +1,7 @@
 // The "View" menu.
 #include <QAction>
 
+#include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "core/tiles/graphics_commands.h"
 #include "ui/command_guard.h"
@@ -24,7 +25,8 @@ QAction* action(Editor& ed, const char* name) {
 
 void M_RefreshClick(Editor& ed) {
     EditorState& st = ed.state();
-    for (std::size_t t = 1; t < st.routeStale.size(); ++t) st.routeStale[t] = true;
+    markAllRoutesStale(st);
+    ensureRouteCells(st, st.view.selectedTrader);
     ed.renderer().redrawMap();
 }
 

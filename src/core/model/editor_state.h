@@ -20,6 +20,11 @@
 
 namespace d7 {
 
+// viewMode values.
+inline constexpr int kMapViewMode = 0;
+inline constexpr int kDomainViewMode = 1;
+inline constexpr int kTraderViewMode = 2;
+
 // How the map is shown and edited (the window layer sets these).
 struct ViewState {
     int zoom = 2;            // map size: 1 = 100 %, 2 = 200 %
@@ -28,6 +33,7 @@ struct ViewState {
     int selectType = 0;      // 0 Rectangle, 1 Line
     int viewMode = 0;        // 0 map, 1 domain, 2 traders
     int selectedTrader = 0;  // 0 "All", 1..6
+    int routeDisplay = 0;    // 0 routes as lines, 1 as numbers
     bool showBlacksmiths = false;
 
     // What "Maptiles" places: the tile selector's palette (0 Base, 1 Roads,
@@ -45,6 +51,10 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     std::string pl8Dir;
     std::string langFile = "K7.ENG";
 
+    // The buffers of the set loaded before the current one: the next load
+    // reads into them, so that loading faults in no fresh pages.
+    MapSet spareMapSet;
+
     int curMap = 0;
     WorkingPlanes planes;
     bool mapLoaded = false;
@@ -61,6 +71,8 @@ struct EditorState : MapSet, AnalysisTables, PathState {
 
     // routeStale[t] for traders 1..6: the route must be recomputed before it is shown.
     std::array<bool, kTraders + 1> routeStale{false, true, true, true, true, true, true};
+    // RouteCells[t]: the cells trader t walks, in travel order (index 0 unused).
+    std::array<std::vector<RouteCell>, kTraders + 1> RouteCells;
 
     ViewState view;
     tiles::Graphics gfx;

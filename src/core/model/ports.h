@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,9 +24,13 @@ class Prompt {
     // A Yes/No/Cancel question. A prompt that cannot offer three answers
     // cancels, which leaves everything as it is.
     virtual Choice askYesNoCancel(const std::string&, const std::string&) { return Choice::Cancel; }
+    // "Select Traderoute": which of a town's traders (listed in slot order)
+    // gives up its slot. The index of the chosen line, or nothing for Cancel.
+    virtual std::optional<int> selectTraderoute(const std::vector<int>& traders) = 0;
 };
 
 // Answers every question the same way and remembers what was asked and said.
+// The "Select Traderoute" choice is traderouteChoice (nothing: Cancel).
 class ScriptedPrompt : public Prompt {
   public:
     explicit ScriptedPrompt(bool answer = false) : answer_(answer) {}
@@ -40,6 +45,10 @@ class ScriptedPrompt : public Prompt {
         questions.emplace_back(caption, text);
         return choice;
     }
+    std::optional<int> selectTraderoute(const std::vector<int>& traders) override {
+        traderouteLists.push_back(traders);
+        return traderouteChoice;
+    }
     void setAnswer(bool answer) { answer_ = answer; }
 
     // The answer to every Yes/No/Cancel question.
@@ -47,6 +56,8 @@ class ScriptedPrompt : public Prompt {
 
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::pair<std::string, std::string>> messages;
+    std::optional<int> traderouteChoice;
+    std::vector<std::vector<int>> traderouteLists;
 
   private:
     bool answer_;
