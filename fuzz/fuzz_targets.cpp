@@ -1,9 +1,13 @@
 #include "fuzz/fuzz_targets.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +28,7 @@
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
 #include "render/bitmap_reading.h"
+#include "fuzz/seeds.h"
 
 namespace d7::fuzz {
 
@@ -48,34 +53,139 @@ Bytes emptyLanguageFile() {
     return file;
 }
 
-// A map set in memory with map 0 selected: everything zero, no files.
-std::unique_ptr<EditorState> blankMapSet() {
-    auto st = makeEditorState();
-    st->mapStore.assign(kMapStoreSize, 0);
-    for (int i = 1; i <= kMapFileCount; ++i) st->extStreams[std::size_t(i)].assign(kMapFileSize, 0);
-    st->langStream = emptyLanguageFile();
-    st->mapNames.assign(kMapCount, "");
-    selectMap(*st, 0);
-    return st;
+// An editor kept from run to run, which saves fresh memory for every run
+// (the map store alone is 2 MB), and put back into its starting state at the
+// end of each run, so that no run sees what an earlier one left. What a run
+// allocated it frees: the fuzzer looks for leaks in every run that allocates
+// more than it frees, which is slow. A loaded map set is therefore dropped,
+// while the map set a single map was put over is copied back into place.
+class RunEditor {
+  public:
+    enum class Files { Keep, Drop };
+    RunEditor(EditorState& work, const EditorState& start, Files files)
+        : work_(work), start_(start), files_(files) {}
+    RunEditor(const RunEditor&) = delete;
+    RunEditor& operator=(const RunEditor&) = delete;
+    ~RunEditor() {
+        if (files_ == Files::Drop) static_cast<MapSet&>(work_) = MapSet{};
+        work_ = start_;
+    }
+    EditorState& state() { return work_; }
+
+  private:
+    EditorState& work_;
+    const EditorState& start_;
+    Files files_;
+};
+
+// The map set a single map is put over, with map 0 selected: everything
+// zero, map 0's map file present and the others empty (as the game allows).
+const EditorState& blankMapSet() {
+    static const std::unique_ptr<EditorState> st = [] {
+        auto s = makeEditorState();
+        s->mapStore.assign(kMapStoreSize, 0);
+        s->extStreams[1].assign(kMapFileSize, 0);
+        s->langStream = emptyLanguageFile();
+        s->mapNames.assign(kMapCount, "");
+        selectMap(*s, 0);
+        return s;
+    }();
+    return *st;
 }
 
-// A directory of its own for one run, removed afterwards.
-class ScratchDir {
+// Zero bytes to pad the files of the map set target with.
+Input zeros(std::size_t n) {
+    static const Bytes kZeros(std::max(kMapStoreSize, kMapFileSize), 0);
+    return Input(kZeros).first(std::min(n, kZeros.size()));
+}
+
+// A file of the map set target: a part of the input, padded with zero bytes
+// to a size the game uses when it is shorter.
+struct PaddedPart {
+    Input bytes;
+    std::size_t padTo = 0;
+    std::size_t size() const { return std::max(bytes.size(), padTo); }
+    bool isIn(const Bytes& file) const {
+        const Input pad = zeros(size() - bytes.size());
+        return file.size() == size() && std::equal(bytes.begin(), bytes.end(), file.begin()) &&
+               std::equal(pad.begin(), pad.end(), file.begin() + std::ptrdiff_t(bytes.size()));
+    }
+};
+
+// The game directory the map set target loads from, made once per process
+// (in memory under /dev/shm where the system has it) and removed at exit (a
+// crash leaves it behind).
+// Each run says what every file holds. As the files outlive the run, a file
+// is written only when that differs from what it holds already; writing is
+// plain (a scratch file needs neither the atomic replacement nor the flush to
+// disk that game files get), in place and then cut to size.
+class GameDir {
   public:
-    ScratchDir() {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "d7irir-fuzz-XXXXXX").string();
+    GameDir() {
+        std::error_code ec;
+        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
+                                               ? std::filesystem::path("/dev/shm")
+                                               : std::filesystem::temp_directory_path();
+        std::string templ = (base / "d7irir-fuzz-XXXXXX").string();
         if (::mkdtemp(templ.data())) path_ = templ;
     }
-    ~ScratchDir() {
+    ~GameDir() {
         std::error_code ec;
         if (!path_.empty()) std::filesystem::remove_all(path_, ec);
     }
+    GameDir(const GameDir&) = delete;
+    GameDir& operator=(const GameDir&) = delete;
     const std::filesystem::path& path() const { return path_; }
 
+    // False when the file could not be written.
+    bool put(const std::string& name, const PaddedPart& part) {
+        auto known = held_.find(name);
+        if (known != held_.end() && known->second && known->second->size == part.size() &&
+            std::equal(part.bytes.begin(), part.bytes.end(), known->second->bytes.begin(),
+                       known->second->bytes.end()))
+            return true;
+        held_.erase(name);
+        if (!write(path_ / name, part)) return false;
+        held_[name] = Held{Bytes(part.bytes.begin(), part.bytes.end()), part.size()};
+        return true;
+    }
+    void remove(const std::string& name) {
+        auto known = held_.find(name);
+        if (known != held_.end() && !known->second) return;
+        ::unlink((path_ / name).c_str());
+        held_[name] = std::nullopt;
+    }
+
   private:
+    static bool write(const std::filesystem::path& path, const PaddedPart& part) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        bool good = true;
+        for (Input piece : {part.bytes, zeros(part.size() - part.bytes.size())})
+            while (good && !piece.empty()) {
+                const ssize_t n = ::write(fd, piece.data(), piece.size());
+                good = n > 0;
+                if (good) piece = piece.subspan(std::size_t(n));
+            }
+        good = good && ::ftruncate(fd, off_t(part.size())) == 0;
+        return ::close(fd) == 0 && good;
+    }
+
+    // What a file holds: the part and the size it is padded to; nothing for
+    // a file that is absent. Files not listed are in an unknown state.
+    struct Held {
+        Bytes bytes;
+        std::size_t size;
+    };
     std::filesystem::path path_;
+    std::map<std::string, std::optional<Held>> held_;
 };
+
+std::uint32_t read32(Input bytes, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= std::uint32_t(bytes[at + std::size_t(i)]) << (8 * i);
+    return v;
+}
 
 }  // namespace
 
@@ -100,22 +210,44 @@ void languageFile(Input bytes) {
     check(readNameEntry(file, kDomainNamesEntry - 1) == before, "earlier entry changed");
 }
 
+// Every frame's entry, data and rows are read. Drawing reads nothing beyond
+// the data that frameData checked, and where it writes depends only on the
+// kind of layers and their number, so of each kind of layers (none, or Dir 1
+// to 4) two frames are drawn: the one with the most layers, reaching farthest
+// out of its tile box, and the one whose data ends nearest the end of the file.
 void tilesetFile(Input bytes) {
     const tiles::Tileset ts = tiles::makeTileset(Bytes(bytes.begin(), bytes.end()));
-    const tiles::Palette palette = tiles::makePalette(Bytes(768, 7));
-    std::vector<std::uint32_t> pixels(120 * 80, 0);
+    static const tiles::Palette palette = tiles::makePalette(Bytes(768, 7));
+    static std::vector<std::uint32_t> pixels(120 * 80);  // only ever written
     const tiles::PixelTarget target{pixels.data(), 120, 80, 120};
+    struct Pick {
+        int mostLayers = -1, tallest = -1, lastEnding = -1;
+        std::size_t end = 0;
+    };
+    Pick picks[5];
     const int frames = std::min(ts.frameCount + 2, 303);  // town cells ask for M2 + 47
     for (int k = 0; k < frames; ++k) {
         tiles::frameEntry(ts, k);
-        tiles::frameData(ts, k);
         tiles::frameRows(ts, k, tiles::LayerKinds::Viewer);
-        // Partly outside the target on every side, at both map scales.
-        tiles::drawFrame(target, ts, palette, k, 1, -20, -10);
-        tiles::drawFrame(target, ts, palette, k, 2, 70, 40, tiles::LayerKinds::Viewer);
+        const auto data = tiles::frameData(ts, k);
+        if (!data) continue;
+        const int dir = data->entry.dir, ex = data->entry.ex;
+        const int perLayer = tiles::layerBytes(dir);
+        Pick& p = picks[perLayer > 0 && ex > 0 ? dir : 0];
+        const std::size_t end = std::size_t(data->pixels - ts.data.data()) + tiles::kDiamondBytes +
+                                std::size_t(ex * perLayer);
+        if (ex > p.mostLayers) p.mostLayers = ex, p.tallest = k;
+        if (p.lastEnding < 0 || end > p.end) p.end = end, p.lastEnding = k;
     }
+    for (const Pick& p : picks)
+        for (int k : {p.tallest, p.lastEnding == p.tallest ? -1 : p.lastEnding}) {
+            if (k < 0) continue;
+            // Partly outside the target on every side, at both map scales.
+            tiles::drawFrame(target, ts, palette, k, 1, -20, -10);
+            tiles::drawFrame(target, ts, palette, k, 2, 70, 40, tiles::LayerKinds::Viewer);
+        }
+    // The big buildings' blocks only place frames; one block of four shows it.
     tiles::draw2x2Block(target, ts, palette, 0, 1, -30, 0);
-    tiles::draw3x3Block(target, ts, palette, 16, 1, 0, -30);
 }
 
 void paletteFile(Input bytes) {
@@ -133,51 +265,69 @@ void singleMapFile(Input bytes) {
         return;  // refused before anything was written
     }
     check(map.image.size() == std::size_t(kMapImageSize), "map image of the wrong size");
-    auto st = blankMapSet();
-    applySingleMap(*st, map);
-    check(!languageFileProblem(st->langStream), "language file damaged by a single map");
-    check(st->curDomainNames.size() >= std::size_t(kDomainListEntries), "domain list short");
+    static const auto work = std::make_unique<EditorState>(blankMapSet());
+    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
+    EditorState& st = editor.state();
+    applySingleMap(st, map);
+    check(!languageFileProblem(st.langStream), "language file damaged by a single map");
+    check(st.curDomainNames.size() >= std::size_t(kDomainListEntries), "domain list short");
     // Every check and list reads the map's planes and names as they came.
     for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
-        runMapCheck(*st, c);
-    for (const NamedReport& report : namedReports()) report.make(*st);
-    domainInfoReport(*st, kGrid - 1, kGrid - 1);
-    encodeSingleMap(*st);
+        runMapCheck(st, c);
+    for (const NamedReport& report : namedReports()) report.make(st);
+    domainInfoReport(st, kGrid - 1, kGrid - 1);
+    const Bytes again = encodeSingleMap(st);
+    check(std::equal(map.image.begin(), map.image.end(), again.begin()),
+          "map image does not read back");
 }
 
-// The bytes are split into a map store, one map file and a language file
-// (the first two bytes give the cut points), written into a game directory
-// and loaded. A load either succeeds completely or leaves the set as it was.
+// The input is a flag byte, the lengths of the map store and of map01.pl8
+// (32 bits each) and then their bytes, the rest being the language file.
+// Flag 1 pads a short map store, flag 2 a short map file with zeros to the
+// sizes the game uses, so that their contents get read; flag 4 leaves out
+// map02.pl8 .. map15.pl8, which are otherwise empty files. The files go into
+// a game directory and are loaded: a load either takes all of them or leaves
+// the editor as it was.
 void mapSetFiles(Input bytes) {
-    if (bytes.size() < 2) return;
-    ScratchDir dir;
-    if (dir.path().empty()) return;
-    const std::size_t rest = bytes.size() - 2;
-    const std::size_t a = std::min<std::size_t>(rest, bytes[0] * rest / 255);
-    const std::size_t b = std::min<std::size_t>(rest, a + bytes[1] * (rest - a) / 255);
-    auto part = [&](std::size_t from, std::size_t to) {
-        return Bytes(bytes.begin() + 2 + from, bytes.begin() + 2 + to);
+    static GameDir dir;
+    if (bytes.size() < 9 || dir.path().empty()) return;
+    const std::uint8_t flags = bytes[0];
+    std::size_t at = 9;
+    auto take = [&](std::size_t length) {
+        length = std::min<std::size_t>(length, bytes.size() - at);
+        at += length;
+        return bytes.subspan(at - length, length);
     };
-    // Short parts are padded to the sizes the game uses, so the contents get exercised.
-    Bytes store = part(0, a), mapFile = part(a, b), lang = part(b, rest);
-    if (store.size() < kMapStoreSize && !store.empty() && store[0] & 1) store.resize(kMapStoreSize);
-    if (mapFile.size() < kMapFileSize && !mapFile.empty() && mapFile[0] & 1)
-        mapFile.resize(kMapFileSize);
-    writeFileAtomic(dir.path() / "k7_maps.dat", store);
-    writeFileAtomic(dir.path() / "map01.pl8", mapFile);
-    writeFileAtomic(dir.path() / "K7.ENG", lang);
+    const PaddedPart store{take(read32(bytes, 1)), (flags & 1) ? kMapStoreSize : 0};
+    const PaddedPart mapFile{take(read32(bytes, 5)), (flags & 2) ? kMapFileSize : 0};
+    const PaddedPart lang{bytes.subspan(at)};
+    bool written =
+        dir.put("k7_maps.dat", store) && dir.put("map01.pl8", mapFile) && dir.put("K7.ENG", lang);
+    for (int i = 2; i <= kMapFileCount; ++i) {
+        if (flags & 4)
+            dir.remove(mapFileName(i));
+        else
+            written = written && dir.put(mapFileName(i), {});
+    }
+    if (!written) return;
 
-    auto st = blankMapSet();
-    st->gameDir = st->pl8Dir = dir.path().string();
-    const Bytes storeBefore = st->mapStore;
+    // The editor before any map set is loaded, so that whatever a refused
+    // load touched shows.
+    static const auto fresh = makeEditorState(), work = makeEditorState();
+    RunEditor editor(*work, *fresh, RunEditor::Files::Drop);
+    EditorState& st = editor.state();
+    st.gameDir = st.pl8Dir = dir.path().string();
     try {
-        loadMapSet(*st, st->gameDir);
+        loadMapSet(st, st.gameDir);
     } catch (const FileError&) {
-        check(st->mapStore == storeBefore, "refused load changed the map store");
+        check(st.mapStore.empty() && st.langStream.empty() && st.extStreams[1].empty() &&
+                  st.mapNames.empty() && !st.mapLoaded,
+              "refused load changed the editor");
         return;
     }
-    for (int n : {0, 1, 59}) selectMap(*st, n);
-    saveMapSet(*st, dir.path().string());
+    check(store.isIn(st.mapStore) && mapFile.isIn(st.extStreams[1]) && lang.isIn(st.langStream),
+          "loaded files differ from the files");
+    selectMap(st, 59);  // map 0 is selected by the load; map 59 is in another file
 }
 
 void namesFile(Input bytes) {
@@ -227,11 +377,15 @@ void bitmapFile(Input bytes) {
 }
 
 std::span<const FuzzTarget> allFuzzTargets() {
-    static constexpr FuzzTarget kTargets[] = {
-        {"languageFile", languageFile}, {"tilesetFile", tilesetFile},
-        {"paletteFile", paletteFile},   {"singleMapFile", singleMapFile},
-        {"mapSetFiles", mapSetFiles},   {"namesFile", namesFile},
-        {"iniFile", iniFile},           {"bitmapFile", bitmapFile},
+    static const FuzzTarget kTargets[] = {
+        {"languageFile", languageFile, languageSeeds},
+        {"tilesetFile", tilesetFile, tilesetSeeds},
+        {"paletteFile", paletteFile, paletteSeeds},
+        {"singleMapFile", singleMapFile, singleMapSeeds},
+        {"mapSetFiles", mapSetFiles, mapSetSeeds},
+        {"namesFile", namesFile, namesSeeds},
+        {"iniFile", iniFile, iniSeeds},
+        {"bitmapFile", bitmapFile},
     };
     return kTargets;
 }

@@ -10,8 +10,11 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace d7::fuzz {
 
@@ -22,9 +25,19 @@ class FuzzInvariantBroken : public std::logic_error {
 
 using Input = std::span<const std::uint8_t>;
 
+// A starting input for a target, made from the sample game (fuzz/seeds.h).
+struct Seed {
+    std::string name;  // a file name
+    std::vector<std::uint8_t> bytes;
+};
+
+// Adding a target is one line in allFuzzTargets(): its name (which names
+// its corpus directory fuzz/corpus/<name>/), its function and, when the
+// sample game has files of its kind, the function that makes its seeds.
 struct FuzzTarget {
     const char* name;
     void (*run)(Input bytes);
+    std::vector<Seed> (*seeds)(const std::filesystem::path& sampleGame) = nullptr;
 };
 
 void languageFile(Input bytes);   // K7.ENG and other language files

@@ -51,7 +51,7 @@ constexpr Command kCommands[] = {
      runCheck},
     {"report", "DIR MAP NAME [X Y]", "print a statistics list of map MAP",
      "NAME is counties, townvals, traders, town-distances, traderoute, adj-doms,\n"
-     "roadside, blacksmiths, t2t-adjacent, townadjroadpos, mapstats, or\n"
+     "roadside, blacksmiths, trader-stats, t2t-adjacent, townadjroadpos, mapstats, or\n"
      "domain-info X Y (the summary of the domain of cell (X, Y)).",
      runReport},
     {"export-stats", "DIR MAP OUT.txt", "write the \"Export Mapstats\" file of map MAP",

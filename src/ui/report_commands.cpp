@@ -46,6 +46,7 @@ const ReportItem kReportItems[] = {
     {"M_ListRoadside", false, nullptr, "roadside"},
     {"M_ListBlacksmiths", false, nullptr, "blacksmiths"},
     {"M_StatTownDistances", false, nullptr, "t2t-adjacent"},
+    {"M_StatTraders", true, nullptr, "trader-stats"},
 };
 
 // Other commands of this file that need a map set.

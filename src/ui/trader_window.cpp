@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/town_slots.h"
+#include "core/analysis/report_text.h"
 #include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "ui/message_prompt.h"

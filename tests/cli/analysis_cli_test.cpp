@@ -15,18 +15,16 @@ namespace {
 
 // Just enough JSON for the analysis output: objects, lists, integers, booleans.
 struct Json {
-    std::vector<std::pair<std::string, Json>> members;  // object
-    std::vector<Json> items;                            // list
+    // An object's keys and values in order (two lists: a pair would need Json complete here).
+    std::vector<std::string> memberKeys;
+    std::vector<Json> memberValues;
+    std::vector<Json> items;  // list
     long long number = 0;
 
-    std::vector<std::string> keys() const {
-        std::vector<std::string> k;
-        for (const auto& m : members) k.push_back(m.first);
-        return k;
-    }
+    const std::vector<std::string>& keys() const { return memberKeys; }
     const Json& operator[](const std::string& key) const {
-        for (const auto& m : members)
-            if (m.first == key) return m.second;
+        for (std::size_t m = 0; m < memberKeys.size(); ++m)
+            if (memberKeys[m] == key) return memberValues[m];
         throw std::runtime_error("no key " + key);
     }
     const Json& operator[](std::size_t i) const { return items.at(i); }
@@ -71,7 +69,8 @@ class JsonParser {
                 std::string key = s_.substr(i_, end - i_);
                 i_ = end + 1;
                 expect(':');
-                j.members.emplace_back(key, parse());
+                j.memberKeys.push_back(key);
+                j.memberValues.push_back(parse());
             } while (take(','));
             expect('}');
         } else if (take('[')) {

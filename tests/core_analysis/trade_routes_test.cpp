@@ -1,3 +1,4 @@
+#include "core/analysis/report_text.h"
 #include "core/analysis/trade_routes.h"
 
 #include <gtest/gtest.h>

@@ -92,7 +92,7 @@ class LayerGeometry : public ::testing::TestWithParam<LayerCase> {};
 
 // Pixel i of layer n lands where the game puts it, every layer one row further out.
 TEST_P(LayerGeometry, LayerPixelsLandOnTheOutline) {
-    const auto [dir, s] = GetParam();
+    const int dir = GetParam().dir, s = GetParam().scale;
     const auto pal = testPalette();
     FrameSpec f = test::solidFrame(7, std::uint8_t(dir), 2, 0);
     const int per = tiles::layerBytes(dir);

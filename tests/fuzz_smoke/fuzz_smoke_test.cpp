@@ -98,13 +98,14 @@ TEST(FuzzSmoke, SingleMapFile) {
 }
 
 TEST(FuzzSmoke, MapSetFiles) {
-    // Cut points 255/255 give the whole input to the map store; 0/0 to the language file.
+    // Flags, then the lengths of the map store and the map file; the rest is the language file.
     Bytes lang = test::makeDefaultLanguageFile();
-    Bytes toLanguage = {0, 0};
+    Bytes toLanguage = {0, 0, 0, 0, 0, 0, 0, 0, 0};
     toLanguage.insert(toLanguage.end(), lang.begin(), lang.end());
-    Bytes mixed = {3, 128};
-    mixed.insert(mixed.end(), 300, 1);
-    runMutations(fuzz::mapSetFiles, {toLanguage, mixed}, 60);
+    Bytes padded = {3, 100, 0, 0, 0, 100, 0, 0, 0};
+    padded.insert(padded.end(), 200, 1);
+    padded.insert(padded.end(), lang.begin(), lang.end());
+    runMutations(fuzz::mapSetFiles, {toLanguage, padded}, 60);
 }
 
 TEST(FuzzSmoke, NamesFile) {

@@ -34,7 +34,4 @@ void markAllRoutesStale(EditorState& st);
 // "S=12,40" or "3=20,41".
 std::string routeCellText(const RouteCell& c);
 
-// Trader t's name from the language file, or "Trader t" when it has none.
-std::string traderName(const EditorState& st, int t);
-
 }  // namespace d7
