@@ -129,7 +129,8 @@ TEST_F(MapEditingTest, PopupOffersSelectionCommandsOnlyForAFixedSelection) {
     EXPECT_FALSE(offered("P_SelectNone"));
     EXPECT_FALSE(offered("P_CopyArea"));
     EXPECT_TRUE(offered("P_DomainInfo"));
-    EXPECT_FALSE(popup().action("P_DomainInfo")->isEnabled());  // its window is not built yet
+    popup().action("P_DomainInfo")->trigger();  // the summary of domain 1
+    EXPECT_TRUE(ed->statForm().isVisible());
 
     click(20, 20);
     moveTo(20, 25);
@@ -319,6 +320,19 @@ TEST_F(MapEditingTest, BrushClickPaintsTheBrushAroundTheCell) {
     main().ctybox->setCurrentRow(6);
     click(40, 20);  // land without domain (32) keeps it
     EXPECT_EQ(st().planes.M5.at(40, 20), kLandWithoutDomain);
+}
+
+TEST_F(MapEditingTest, PopupOverACastleSetsAStartingPosition) {
+    loadPlainMap();
+    quickButton(main(), 0, "Castle")->click();
+    click(20, 20);
+    popupOver(25, 25);
+    EXPECT_FALSE(offered("p_SetStartPos"));
+    popupOver(21, 21);
+    ASSERT_TRUE(offered("p_SetStartPos"));
+    EXPECT_FALSE(offered("p_Traderoutes"));
+    popup().action("p_StartPos2")->trigger();
+    EXPECT_EQ(st().StartDomains[2], 1);
 }
 
 TEST_F(MapEditingTest, InspectTileShowsTheClickedCellInTheTileViewer) {
