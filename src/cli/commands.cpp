@@ -24,8 +24,7 @@ constexpr Command kCommands[] = {
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
-    {"render",
-     "DIR MAP OUT [--zoom 1|2] [--view map|domain] [--season S] [--dark] [--blacksmiths]",
+    {"render", "DIR MAP OUT [--zoom 1|2] [--view map|domain] [--season S] [--dark] [--blacksmiths]",
      "draw map MAP as the map window shows it into OUT (.png or .bmp)",
      "S is spring (the default), summer, autumn or winter. --dark uses the dark\n"
      "palette and colours, --blacksmiths shows the blacksmiths. The tilesets and\n"
@@ -68,8 +67,19 @@ constexpr Command kCommands[] = {
      "Questions get the --answer (default no); every message the editor would show\n"
      "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.",
      runEdit},
-    {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT",
-     "", runMakeSample},
+    {"diff", "A B [--map N] [--json] [--picture OUT.png]",
+     "list what changed from the map set in A to the one in B",
+     "Compares every map: cells whose M0..M5 differ (old->new per plane), the\n"
+     "outline and the Ext planes (changed bytes), map and domain names; then the\n"
+     "trader names and the map file headers. Names are those of B. --map N\n"
+     "compares map N alone and leaves out the set-wide facts. --json prints the\n"
+     "same facts as one JSON object. --picture (with --map) draws B's map N as\n"
+     "render does at 100 % with every changed cell outlined (.png or .bmp).\n"
+     "Exit status: 0 the sets are equal, 1 they differ, 2 an error (a damaged\n"
+     "map set is refused with the message of loading it).",
+     runDiff},
+    {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT", "",
+     runMakeSample},
 };
 
 constexpr const char* kCommonHelp =

@@ -36,6 +36,7 @@ int runSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRestoreSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runResetMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runEdit(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runDiff(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runMakeSample(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 }  // namespace d7::cli
