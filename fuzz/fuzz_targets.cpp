@@ -13,6 +13,8 @@
 #include "core/model/file_io.h"
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
+#include "core/model/map_set_diff.h"
+#include "core/model/map_set_diff_text.h"
 #include "core/model/map_set_io.h"
 #include "core/model/single_map_file.h"
 #include "core/tiles/frame_drawing.h"
@@ -166,6 +168,9 @@ void mapSetFiles(Input bytes) {
         return;
     }
     for (int n : {0, 1, 59}) selectMap(*st, n);
+    // The comparison reads every plane of every map of whatever was loaded.
+    check(compareMapSets(*st, *st).identical(), "a set differs from itself");
+    mapSetDiffText(compareMapSets(*blankMapSet(), *st));
     saveMapSet(*st, dir.path().string());
 }
 

@@ -35,7 +35,7 @@ void writeName(JsonWriter& json, const NameChange& c) {
 }
 
 void writeCell(JsonWriter& json, const CellChange& c) {
-    json.beginObject();
+    json.beginOneLineObject();
     json.key("x");
     json.value(int(c.x));
     json.key("y");
@@ -154,7 +154,7 @@ int runDiff(const std::vector<std::string>& words, std::ostream& out, std::ostre
         if (args.has("--json"))
             writeJson(out, diff);
         else
-            out << mapSetDiffText(diff);
+            writeMapSetDiffText(out, diff);
         return diff.identical() ? 0 : 1;
     } catch (const std::exception& e) {
         err << "d7irir-cli diff: " << e.what() << "\n";

@@ -15,10 +15,38 @@ const std::uint8_t* zeroBytes() {
     return kZero.data();
 }
 
-int countChanged(const std::uint8_t* a, const std::uint8_t* b, std::size_t size) {
-    int n = 0;
-    for (std::size_t i = 0; i < size; ++i) n += a[i] != b[i];
+// Eight bytes at a time: 0x01 in each byte of the result where a and b differ.
+std::uint64_t differingBytes(std::uint64_t a, std::uint64_t b) {
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    const std::uint64_t x = a ^ b;
+    return (((x & kLow7) + kLow7) | x) >> 7 & 0x0101010101010101ULL;
+}
+
+std::uint64_t word(const std::uint8_t* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// The sum of wordAt(0) .. wordAt(words - 1), each a word of bytes 0 or 1.
+// Up to 31 words are added bytewise before the bytes are summed (at most
+// 248, so the multiplication's top byte holds the exact sum).
+template <typename WordAt>
+std::size_t sumOfByteFlags(std::size_t words, WordAt wordAt) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < words; i += 31) {
+        std::uint64_t bytes = 0;
+        for (std::size_t j = i; j < std::min(words, i + 31); ++j) bytes += wordAt(j);
+        n += std::size_t((bytes * 0x0101010101010101ULL) >> 56);
+    }
     return n;
+}
+
+int countChanged(const std::uint8_t* a, const std::uint8_t* b, std::size_t size) {
+    std::size_t n = sumOfByteFlags(
+        size / 8, [&](std::size_t w) { return differingBytes(word(a + 8 * w), word(b + 8 * w)); });
+    for (std::size_t i = size / 8 * 8; i < size; ++i) n += a[i] != b[i];
+    return int(n);
 }
 
 const std::string& item(const std::vector<std::string>& list, std::size_t i) {
@@ -33,17 +61,27 @@ void noteName(std::vector<NameChange>& out, NameChange::Kind kind, int index,
 
 void compareCells(const std::uint8_t* a, const std::uint8_t* b, std::vector<CellChange>& out) {
     if (std::memcmp(a, b, 6 * kCellCount) == 0) return;
+    // Plane by plane first, eight cells a word, one byte of plane bits per
+    // cell; then one record per changed cell.
+    std::array<std::uint64_t, kCellCount / 8> changed{};
+    for (int p = 0; p < 6; ++p)
+        for (int w = 0; w < kCellCount / 8; ++w)
+            changed[std::size_t(w)] |=
+                differingBytes(word(a + p * kCellCount + 8 * w), word(b + p * kCellCount + 8 * w))
+                << p;
+    out.reserve(sumOfByteFlags(changed.size(),
+                               [&](std::size_t w) { return differingBytes(changed[w], 0); }));
     for (int i = 0; i < kCellCount; ++i) {
-        CellChange c;
+        const auto bits = std::uint8_t(changed[std::size_t(i / 8)] >> (8 * (i % 8)));
+        if (!bits) continue;
+        CellChange& c = out.emplace_back();
+        c.x = std::uint8_t(i % kGrid);
+        c.y = std::uint8_t(i / kGrid);
+        c.changed = bits;
         for (int p = 0; p < 6; ++p) {
             c.before[std::size_t(p)] = a[p * kCellCount + i];
             c.after[std::size_t(p)] = b[p * kCellCount + i];
-            if (c.before[std::size_t(p)] != c.after[std::size_t(p)]) c.changed |= 1 << p;
         }
-        if (!c.changed) continue;
-        c.x = std::uint8_t(i % kGrid);
-        c.y = std::uint8_t(i / kGrid);
-        out.push_back(c);
     }
 }
 

@@ -7,6 +7,7 @@
 // Names stay the byte strings they are in the game's files.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 #include "core/model/map_set_diff.h"
@@ -16,7 +17,8 @@ namespace d7 {
 // The lines of one map (nothing when it does not differ), each ending in '\n'.
 void appendMapDiffText(std::string& out, const MapDiff& diff);
 
-// Every differing map, then the set-wide lines; empty when the sets are identical.
+// Every differing map, then the set-wide lines; nothing when the sets are identical.
+void writeMapSetDiffText(std::ostream& out, const MapSetDiff& diff);
 std::string mapSetDiffText(const MapSetDiff& diff);
 
 }  // namespace d7
