@@ -1,5 +1,6 @@
 #include "core/model/map_set_diff_text.h"
 
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <sstream>
@@ -76,8 +77,9 @@ char* putCellLine(char* p, const CellChange& c) {
     p = putByte(p, c.x);
     *p++ = ',';
     p = putByte(p, c.y);
-    for (int i = 0; i < 6; ++i) {
-        if (!c.planeChanged(i)) continue;
+    // Only the planes that changed, lowest first.
+    for (unsigned bits = c.changed; bits; bits &= bits - 1) {
+        const int i = std::countr_zero(bits);
         std::memcpy(p, "  M", 3);
         p += 3;
         *p++ = char('0' + i);
