@@ -29,11 +29,14 @@ struct ViewState {
     bool showBlacksmiths = false;
 };
 
+// The language file's name when the configuration names none.
+inline constexpr const char* kDefaultLangFile = "K7.ENG";
+
 struct EditorState : MapSet, AnalysisTables, PathState {
     // Directories and the language file name (from the configuration).
     std::string gameDir;
     std::string pl8Dir;
-    std::string langFile = "K7.ENG";
+    std::string langFile = kDefaultLangFile;
 
     int curMap = 0;
     WorkingPlanes planes;
