@@ -1,4 +1,4 @@
-// Tile placement and the whole-map re-tiling commands on a busy map.
+// Tile placement, the area operations and the whole-map commands on a busy map.
 // Baseline: the analysis pass alone (BM_AnalysisPass), which every edit runs.
 #include <benchmark/benchmark.h>
 
@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/analysis/analyse_map.h"
+#include "core/edit/area_copy.h"
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
 #include "core/edit/coast.h"
@@ -14,7 +15,9 @@
 #include "core/edit/placement.h"
 #include "core/edit/random_tiles.h"
 #include "core/edit/roads.h"
+#include "core/edit/whole_map.h"
 #include "core/model/map_access.h"
+#include "core/model/undo.h"
 
 namespace {
 
@@ -147,6 +150,54 @@ void BM_FixAllBorders(benchmark::State& state) {
     for (auto _ : state) fixAllBorders(*st);
 }
 BENCHMARK(BM_FixAllBorders)->Unit(benchmark::kMicrosecond);
+
+// The area operations on 20 x 20 cells of the island's middle, with its
+// towns, castles, roads and borders.
+constexpr CellRect kArea{22, 22, 41, 41};
+
+void BM_CopyAndTransformArea(benchmark::State& state) {
+    auto st = busyMap();
+    for (auto _ : state) {
+        copyArea(*st, kArea);
+        transformArea(*st, AreaTransform::Rotate90);
+        benchmark::DoNotOptimize(st->transformed.M0.bytes[0]);
+    }
+}
+BENCHMARK(BM_CopyAndTransformArea)->Unit(benchmark::kMicrosecond);
+
+// The undo snapshot, the paste, roads, coast and borders over the pasted
+// cells, and the analysis pass.
+void BM_PasteSpecialArea(benchmark::State& state) {
+    auto st = busyMap();
+    copyArea(*st, kArea);
+    transformArea(*st, AreaTransform::Rotate90);
+    for (auto _ : state) pasteSpecial(*st, 12, 30, st->transformed);
+}
+BENCHMARK(BM_PasteSpecialArea)->Unit(benchmark::kMicrosecond);
+
+// A whole-map command on the busy map each time: the map before it is put
+// back (untimed) by undoing it.
+template <typename Command>
+void timeOnBusyMap(benchmark::State& state, Command command) {
+    auto st = busyMap();
+    for (auto _ : state) {
+        command(*st);
+        state.PauseTiming();
+        undoLastEdit(*st);
+        state.ResumeTiming();
+    }
+}
+
+void BM_FillMap(benchmark::State& state) {
+    timeOnBusyMap(state, [](EditorState& st) { fillMap(st, FillKind::Grass); });
+}
+BENCHMARK(BM_FillMap)->Unit(benchmark::kMicrosecond);
+
+void BM_ShiftMap(benchmark::State& state) {
+    ScriptedPrompt prompt;
+    timeOnBusyMap(state, [&](EditorState& st) { shiftMap(st, prompt, 10, ShiftDirection::XPlus); });
+}
+BENCHMARK(BM_ShiftMap)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "app/ini_file.h"
+#include "core/analysis/county_reports.h"
+#include "core/analysis/map_checks.h"
 #include "core/analysis/name_generator.h"
+#include "core/edit/bitmap_generators.h"
+#include "core/analysis/report_registry.h"
 #include "core/model/editor_state.h"
 #include "core/model/file_io.h"
 #include "core/model/language_file.h"
@@ -16,10 +20,12 @@
 #include "core/model/map_set_diff.h"
 #include "core/model/map_set_diff_text.h"
 #include "core/model/map_set_io.h"
+#include "core/model/plane_bitmaps.h"
 #include "core/model/single_map_file.h"
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
+#include "render/bitmap_reading.h"
 
 namespace d7::fuzz {
 
@@ -133,6 +139,11 @@ void singleMapFile(Input bytes) {
     applySingleMap(*st, map);
     check(!languageFileProblem(st->langStream), "language file damaged by a single map");
     check(st->curDomainNames.size() >= std::size_t(kDomainListEntries), "domain list short");
+    // Every check and list reads the map's planes and names as they came.
+    for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
+        runMapCheck(*st, c);
+    for (const NamedReport& report : namedReports()) report.make(*st);
+    domainInfoReport(*st, kGrid - 1, kGrid - 1);
     encodeSingleMap(*st);
 }
 
@@ -195,12 +206,37 @@ void iniFile(Input bytes) {
     check(again.value("path", "PL8") == "C:\\Games\\Thornvale\\pl8", "written value lost");
 }
 
+// A bitmap is either refused before anything changes or becomes a picture
+// of the size it declares, which every import then takes or refuses whole.
+void bitmapFile(Input bytes) {
+    tiles::PixelGrid picture;
+    try {
+        picture = render::decodeBitmap(bytes, "fuzz.bmp");
+    } catch (const FileError&) {
+        return;
+    }
+    check(picture.width > 0 && picture.height > 0 && picture.width <= render::kMaxBitmapSide &&
+              picture.height <= render::kMaxBitmapSide,
+          "picture size out of range");
+    check(picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height),
+          "pixel count does not match the size");
+    auto st = blankMapSet();
+    st->gfx.palette = tiles::makePalette(Bytes(bytes.begin(), bytes.end()));
+    ScriptedPrompt prompt(true);
+    const auto outside = st->planes.Ext5;
+    if (!importOutsideMap(*st, prompt, picture))
+        check(st->planes.Ext5 == outside, "refused outside map changed the plane");
+    importDomainMask(*st, prompt, picture);
+    generateFromDomainBitmap(*st, picture);
+    generateFromBitmap128(*st, picture);
+}
+
 std::span<const FuzzTarget> allFuzzTargets() {
     static constexpr FuzzTarget kTargets[] = {
         {"languageFile", languageFile}, {"tilesetFile", tilesetFile},
         {"paletteFile", paletteFile},   {"singleMapFile", singleMapFile},
         {"mapSetFiles", mapSetFiles},   {"namesFile", namesFile},
-        {"iniFile", iniFile},
+        {"iniFile", iniFile},           {"bitmapFile", bitmapFile},
     };
     return kTargets;
 }

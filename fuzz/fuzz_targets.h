@@ -34,6 +34,7 @@ void singleMapFile(Input bytes);  // .k7map single maps and snapshots
 void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file, from disk
 void namesFile(Input bytes);      // names.txt
 void iniFile(Input bytes);        // D7Irir.ini
+void bitmapFile(Input bytes);     // bitmaps imported as planes or painted maps
 
 std::span<const FuzzTarget> allFuzzTargets();
 

@@ -1,5 +1,6 @@
 // d7irir: the map editor.
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -14,6 +15,17 @@
 #include "ui/editor.h"
 #include "ui/message_prompt.h"
 #include "ui/qt_file_dialogs.h"
+
+namespace {
+
+QIcon appIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/d7irir-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const d7::app::ProcessClock clock;
@@ -35,6 +47,8 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("D7Irir"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.d7irir.D7Irir"));
+    QApplication::setWindowIcon(appIcon());
     // Closing the main window ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

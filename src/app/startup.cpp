@@ -4,8 +4,10 @@
 #include "core/model/file_io.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
+#include "core/model/program_dir.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
+#include "ui/auxiliary_views.h"
 #include "ui/command_guard.h"
 
 namespace d7::app {
@@ -56,6 +58,10 @@ std::filesystem::path namesFilePath(const StartupSettings& settings) {
     if (auto own = findCaseInsensitive(settings.programDir, kNamesFileName);
         own && isExistingFile(*own))
         return *own;
+    // Beside the program in a build tree or a folder of its own; an installed
+    // program's default word list is in its data directory.
+    if (const auto installed = installedDataDir(settings.executableDir); !installed.empty())
+        return installed / kNamesFileName;
     return pathForWriting(settings.executableDir, kNamesFileName);
 }
 
@@ -94,6 +100,7 @@ StartupResult runStartup(ui::Editor& ed, const StartupSettings& settings) {
         return StartupResult::NoMapSet;
     ed.showLoadedMapSet();
     ui::runCommand(prompt, [&] { tiles::loadTilesets(st.gfx, st.pl8Dir, kSpring); });
+    ed.auxViews().palform.build();
 
     ed.mapForm().brushimage()->hide();
     if (st.mapLoaded) {

@@ -35,7 +35,8 @@ enum class StartupResult {
     Ended,     // no game directory: the main window was closed
 };
 
-// The word list "names.txt": the program directory's, else the installed one.
+// The word list "names.txt": the program directory's, else the one the
+// program came with (beside it, or in an installed program's data directory).
 std::filesystem::path namesFilePath(const StartupSettings& settings);
 
 // The first showing of the main window.

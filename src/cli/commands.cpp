@@ -38,6 +38,22 @@ constexpr Command kCommands[] = {
      "non-road step cost 100, --trace road walks as the road tool does\n"
      "(--straight prefers straighter roads).",
      runPath},
+    {"check", "DIR (MAP | --all-maps) errors|pathfinding|clipping",
+     "check map MAP (or every map) against the game's rules",
+     "Prints the report lines of \"Check Map for errors\", \"Check Pathfinding\" or\n"
+     "\"Check Map for Clipping\" as the editor's statistics window shows them.\n"
+     "--all-maps checks the 60 maps in turn, each under a line '== Map N NAME ==',\n"
+     "and ends with 'maps with findings: K of 60'; the exit status is 1 when K > 0.",
+     runCheck},
+    {"report", "DIR MAP NAME [X Y]", "print a statistics list of map MAP",
+     "NAME is counties, townvals, traders, town-distances, traderoute, adj-doms,\n"
+     "roadside, blacksmiths, t2t-adjacent, townadjroadpos, mapstats, or\n"
+     "domain-info X Y (the summary of the domain of cell (X, Y)).",
+     runReport},
+    {"export-stats", "DIR MAP OUT.txt", "write the \"Export Mapstats\" file of map MAP",
+     "One line per used domain 1..15 after the header Nr;Name;Route;QML;Fields,\n"
+     "in UTF-8.",
+     runExportStats},
     {"export-map", "DIR MAP OUT.k7map", "save map MAP as a single-map file", "", runExportMap},
     {"import-map", "DIR MAP IN.k7map OUT",
      "load a single-map file over map MAP and save the map set into OUT",
@@ -64,9 +80,51 @@ constexpr Command kCommands[] = {
      "  create-cliffs     retile the coast\n"
      "  fix-borders       set border tiles at domain edges\n"
      "  road-path SX SY TX TY [straight]   lay a road along the road tool's path\n"
+     "  copy AX AY BX BY  copy the rectangle into the clipboard (corners in any order)\n"
+     "  transform OP      turn the clipboard into the transformed buffer: 1 90°,\n"
+     "      2 180°, 3 270°, 4 mirror X, 5 mirror Y\n"
+     "  paste X Y         paste the clipboard (it must end before column and row 63)\n"
+     "  paste-special X Y [transformed]   paste the clipboard (or the transformed\n"
+     "      buffer) and fix roads, coast and borders in it\n"
+     "  fill AX AY BX BY sea|grass|forest|black   fill the rectangle\n"
+     "  domain-rect AX AY BX BY D [keep]   domain D on its land (keep: only where none)\n"
+     "  remove-roads AX AY BX BY   roads of the rectangle become grassland\n"
+     "  road-line AX AY BX BY      a road between corners sharing x or y\n"
+     "  fill-map grass|sea, fill-black grass|sea   fill every cell, or the black ones\n"
+     "  land-without-domain        domain 32 on land without domain\n"
+     "  shift x+|x-|y+|y- N        shift the map N (1..63) cells\n"
+     "  undo              undo the latest command that took an undo snapshot\n"
+     "  create-submaps    derive outside map, outline, minimap mask and image\n"
+     "  outside-from-map | outline-from-outside | mask-from-map | minimap-from-mask\n"
+     "                    derive one of them\n"
+     "  generate-from-bmp FILE   land, sea and domains from a 64 x 64 bitmap painted\n"
+     "      in the colours of 'picture ... domain-palette' (black is sea)\n"
      "Questions get the --answer (default no); every message the editor would show\n"
-     "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.",
+     "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.\n"
+     "A command that cannot be carried out (a paste that does not fit, an empty\n"
+     "clipboard, nothing to undo) ends the run and nothing is saved.",
      runEdit},
+    {"export-plane", "DIR MAP mask|minimap|outside OUT.bmp [--dark]",
+     "write map MAP's minimap mask, minimap image or outside map as a bitmap",
+     "Each byte becomes the colour of its palette entry (Base01.256 of the .pl8\n"
+     "directory) under the bright palette, or the dark one with --dark.",
+     runExportPlane},
+    {"import-plane", "DIR MAP mask|outside IN.bmp OUT [--dark] [--minimap-image]",
+     "read map MAP's minimap mask or outside map from a bitmap, save into OUT",
+     "Each pixel becomes the lowest palette entry of its colour (0 when none has\n"
+     "it), so import under the brightness you exported with. The mask must be\n"
+     "128 x 128, the outside map 65 x 129; the outline follows the outside map,\n"
+     "and --minimap-image rebuilds the minimap image from the mask. A bitmap of\n"
+     "the wrong size or one that cannot be read fails and nothing is written.",
+     runImportPlane},
+    {"picture",
+     "DIR MAP testmap|vertmap|vdommap|vertex|domain|edge|domain-palette OUT.bmp [--dark] "
+     "[--seed S]",
+     "write one of the test pictures of map MAP",
+     "testmap 128 x 128, vertmap and vdommap 3712 x 1920, vertex 65 x 129, domain\n"
+     "and edge 128 x 128, domain-palette 64 x 64 (the colours generate-from-bmp\n"
+     "reads). --seed makes the edge picture's random inside repeatable.",
+     runPicture},
     {"diff", "A B [--map N] [--json] [--picture OUT.png]",
      "list what changed from the map set in A to the one in B",
      "Compares every map: cells whose M0..M5 differ (old->new per plane), the\n"

@@ -30,12 +30,18 @@ int runRenameDomain(const std::vector<std::string>&, std::ostream&, std::ostream
 int runRender(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runAnalyse(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runPath(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runCheck(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runReport(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runExportStats(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runExportMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runImportMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRestoreSnapshot(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runResetMap(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runEdit(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runExportPlane(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runImportPlane(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runPicture(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runDiff(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runMakeSample(const std::vector<std::string>&, std::ostream&, std::ostream&);
 

@@ -7,8 +7,11 @@
 #include <ostream>
 #include <sstream>
 
+#include "cli/area_edit_commands.h"
 #include "cli/commands.h"
 #include "cli/game_session.h"
+#include "cli/stream_prompt.h"
+#include "cli/submap_edit_commands.h"
 #include "core/analysis/pathfinding.h"
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
@@ -22,31 +25,15 @@ namespace d7::cli {
 
 namespace {
 
-// Shows every message and question as "caption: text" and gives every
-// question the same answer.
-class StreamPrompt : public Prompt {
-  public:
-    StreamPrompt(std::ostream& err, bool answer) : err_(err), answer_(answer) {}
-    bool askYesNo(const std::string& caption, const std::string& text) override {
-        err_ << caption << ": " << text << "\n";
-        return answer_;
-    }
-    void inform(const std::string& caption, const std::string& text) override {
-        err_ << caption << ": " << text << "\n";
-    }
-
-  private:
-    std::ostream& err_;
-    bool answer_;
-};
-
-enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath };
+enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath, Area, Submap };
 
 struct EditCommand {
     EditOp op = EditOp::Place;
     std::array<int, 4> v{};  // place: X Y TILE; domain: X Y D; road-path: SX SY TX TY
     TileKind kind = TileKind::Base;
     bool straight = false;
+    AreaCommand area;
+    MapAction action;  // submap commands
 };
 
 struct PaletteName {
@@ -120,6 +107,13 @@ EditCommand parseCommand(const std::string& text) {
         c.straight = straight;
         return c;
     }
+    if (auto area = parseAreaCommand(w)) return {.op = EditOp::Area, .area = *area};
+    if (auto action = parseSubmapCommand(w)) {
+        EditCommand c;
+        c.op = EditOp::Submap;
+        c.action = std::move(*action);
+        return c;
+    }
     throw UsageError("unknown edit command '" + name + "'");
 }
 
@@ -156,6 +150,12 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
                 break;
             }
             setRoadPath(st);
+            break;
+        case EditOp::Area:
+            runAreaCommand(st, prompt, c.area);
+            break;
+        case EditOp::Submap:
+            c.action(st);
             break;
     }
 }

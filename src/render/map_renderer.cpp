@@ -48,6 +48,11 @@ void MapRenderer::mapChanged() {
     redrawMap();
 }
 
+void MapRenderer::buildingsChanged() {
+    redrawBuildings();
+    if (st_.view.showBlacksmiths) redrawBlacksmiths();
+}
+
 QImage MapRenderer::picture() const {
     return QImage(reinterpret_cast<const uchar*>(pixels_.data()), width_, height_, width_ * 4,
                   QImage::Format_RGB32);

@@ -30,6 +30,7 @@ class MapRenderer : public CellSink {
     void cellChanged(int x, int y) override;
     void buildingPieceChanged(int x, int y, std::uint8_t bits) override;
     void mapChanged() override;
+    void buildingsChanged() override;
 
     // The picture. zoom() is the zoom it was last drawn at; pixel words are
     // 0xFFRRGGBB.
@@ -82,9 +83,12 @@ class MapRenderer : public CellSink {
     // The same into a new w x h image.
     QImage windowImage(int originX, int originY, int w, int h) const;
 
+    // A QImage over the pixel store that painters draw straight into (a fresh
+    // wrapper for each painter).
+    QImage paintableView();
+
   private:
     tiles::PixelTarget target();
-    QImage paintableView();
     bool ready() const;
     void resize(int zoom);
     void drawTilePass(bool clearFirst);

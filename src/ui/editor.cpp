@@ -4,7 +4,9 @@
 
 #include "core/model/map_access.h"
 #include "core/tiles/graphics_commands.h"
+#include "ui/auxiliary_views.h"
 #include "ui/menu_commands.h"
+#include "ui/report_commands.h"
 #include "ui/window_placement.h"
 
 namespace d7::ui {
@@ -30,8 +32,10 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     mainform_ = std::make_unique<Tmainform>(ctx_);
     minform_ = std::make_unique<Tminform>(ctx_);
     mapform_ = std::make_unique<Tmapform>(ctx_);
+    statform_ = std::make_unique<Tstatform>(mainform_.get());
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
+    auxViews_ = std::make_unique<AuxiliaryViews>(ctx_);
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
 
     minform_->setScrollTarget([this](int x, int y) { mapform_->scrollTo(x, y); });
@@ -39,10 +43,16 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     QObject::connect(mapform_.get(), &Tmapform::cellHovered, mainform_.get(),
                      &Tmainform::showCellInfo);
     renderer_.setRepaintRequest([this] { repaintViews(); });
+    // A report is about the map it was made for.
+    QObject::connect(mainform_.get(), &Tmainform::mapRefreshed, statform_.get(), &QWidget::close);
 
     connectFileCommands(*this);
     connectViewCommands(*this);
     connectTestCommands(*this);
+    connectMapHelperCommands(*this);
+    connectExtrasCommands(*this);
+    connectReportCommands(*this);
+    connectPathfindingViews(*this);
     updateCommandStates();
 }
 
@@ -50,8 +60,10 @@ Editor::~Editor() {
     // The windows go before the state they show.
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;
+    auxViews_.reset();
     aboutform_.reset();
     nchform_.reset();
+    statform_.reset();
     mapform_.reset();
     minform_.reset();
     mainform_.reset();
@@ -74,6 +86,10 @@ void Editor::updateCommandStates() {
     for (const char* name : kMapSetCommands)
         if (QAction* a = mainform_->mainMenu().action(QString::fromLatin1(name)))
             a->setEnabled(st_->mapLoaded);
+    for (const char* name : mapHelperCommandNames())
+        mainform_->mainMenu().action(QString::fromLatin1(name))->setEnabled(st_->mapLoaded);
+    updateExtrasCommandStates(*this);
+    enableReportCommands(*this, st_->mapLoaded);
 }
 
 void Editor::placeWindows(const QRect& available) {
@@ -88,6 +104,11 @@ void Editor::placeWindows(const QRect& available) {
     mapform_->move(p.map.topLeft());
     mapform_->resize(p.map.size() - frame);
     minform_->move(p.minimap.topLeft());
+    // Reports open below the main window, where they cover neither its lists
+    // nor the map, when there is room for them there.
+    const QPoint below(p.main.left(), p.main.bottom() + 1 + kWindowGap);
+    if (below.y() + statform_->height() + frame.height() <= available.bottom())
+        statform_->move(below);
 }
 
 }  // namespace d7::ui

@@ -15,8 +15,11 @@
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
+#include "ui/stat_form.h"
 
 namespace d7::ui {
+
+struct AuxiliaryViews;
 
 class Editor {
   public:
@@ -32,8 +35,10 @@ class Editor {
     Tmainform& mainForm() { return *mainform_; }
     Tminform& miniForm() { return *minform_; }
     Tmapform& mapForm() { return *mapform_; }
+    Tstatform& statForm() { return *statform_; }
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
+    AuxiliaryViews& auxViews() { return *auxViews_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -55,8 +60,10 @@ class Editor {
     std::unique_ptr<Tmainform> mainform_;
     std::unique_ptr<Tminform> minform_;
     std::unique_ptr<Tmapform> mapform_;
+    std::unique_ptr<Tstatform> statform_;
     std::unique_ptr<Tnchform> nchform_;
     std::unique_ptr<Taboutform> aboutform_;
+    std::unique_ptr<AuxiliaryViews> auxViews_;
 };
 
 }  // namespace d7::ui

@@ -20,6 +20,13 @@ class FileDialogs {
                                                           const std::string& defaultExtension) = 0;
     virtual std::optional<std::filesystem::path> saveFile(const std::string& filter,
                                                           const std::string& defaultExtension) = 0;
+    // The save dialog with a file name proposed (UTF-8, without a directory).
+    virtual std::optional<std::filesystem::path> saveFileNamed(const std::string& filter,
+                                                               const std::string& defaultExtension,
+                                                               const std::string& proposedName) {
+        (void)proposedName;
+        return saveFile(filter, defaultExtension);
+    }
 };
 
 }  // namespace d7::ui

@@ -352,6 +352,7 @@ void Tmainform::selectMapAndRefresh(int n) {
         minform_->refresh();
     }
     if (mapform_) mapform_->repaintMap();
+    emit mapRefreshed();
 }
 
 void Tmainform::repaintDomainList() {

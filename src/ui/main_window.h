@@ -89,6 +89,8 @@ class Tmainform : public QMainWindow {
     void firstShown();
     // The main window was closed: the program ends.
     void closed();
+    // A map was made current and the windows show it.
+    void mapRefreshed();
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "core/edit/geometry.h"
 #include "render/cell_labels.h"
@@ -45,6 +46,7 @@ void MapPaintBox::paintEvent(QPaintEvent*) {
 }
 
 void MapPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    form_.clearCellMark(event->globalPosition().toPoint());
     form_.pointerMoved(event->position().toPoint());
 }
 
@@ -98,8 +100,12 @@ void Tmapform::resizeEvent(QResizeEvent* event) {
 
 void Tmapform::recomputeScroll() {
     const int z = ctx_.st.view.zoom;
-    scrollX_ = render::scrollX(z, originX_, originY_, mapbox_->width());
-    scrollY_ = render::scrollY(z, originX_, originY_);
+    const int x = render::scrollX(z, originX_, originY_, mapbox_->width());
+    const int y = render::scrollY(z, originX_, originY_);
+    // A marked cell's outline would stay where the cell no longer is.
+    if (x != scrollX_ || y != scrollY_) dropCellMark();
+    scrollX_ = x;
+    scrollY_ = y;
 }
 
 QPoint Tmapform::cellAt(QPoint boxPos) const {
@@ -214,6 +220,39 @@ void Tmapform::painted() {
     if (paintedOnce_) return;
     paintedOnce_ = true;
     emit firstPainted();
+}
+
+void Tmapform::markCell(int x, int y) {
+    if (!inMap(x, y)) return;
+    const int z = ctx_.st.view.zoom;
+    // The origin cell is at the top centre and each step down both
+    // coordinates lowers a cell by one tile height: the cell goes half a
+    // window below the top.
+    const int margin = std::max(1, mapbox_->height() / (2 * kTileHeight * z));
+    scrollTo(std::max(x - margin, 0), std::max(y - margin, 0));
+    markedCell_ = QPoint(x, y);
+    markPointer_ = QCursor::pos();
+    if (!selectControl_) return;
+    const PixelPoint top = render::windowCellTop(z, originX_, originY_, mapbox_->width(), x, y);
+    const int halfWidth = kTileWidth / 2 * z, halfHeight = kTileHeight / 2 * z;
+    selectControl_->markCell(QPolygon(
+        {QPoint(top.x, top.y), QPoint(top.x + halfWidth, top.y + halfHeight),
+         QPoint(top.x, top.y + 2 * halfHeight), QPoint(top.x - halfWidth, top.y + halfHeight)}));
+    selectControl_->show();
+    selectControl_->raise();
+}
+
+void Tmapform::clearCellMark(QPoint globalPos) {
+    // Windows moving under a still pointer send moves too: only a real move clears.
+    if (globalPos != markPointer_) dropCellMark();
+}
+
+void Tmapform::dropCellMark() {
+    if (markedCell_.x() < 0) return;
+    markedCell_ = QPoint(-1, -1);
+    if (!selectControl_) return;
+    selectControl_->clearMark();
+    if (selState_ == 0) selectControl_->hide();
 }
 
 }  // namespace d7::ui

@@ -77,6 +77,12 @@ class Tmapform : public QWidget {
     // The "Domains" cursor: the filled domain tile of domain d at zoom z.
     void setDomainOverlay(int d, int z);
 
+    // Scrolls cell (x, y) towards the middle of the window and outlines it
+    // with the selection layer until the mouse next moves over the map.
+    void markCell(int x, int y);
+    // The marked cell, (-1, -1) when none.
+    QPoint markedCell() const { return markedCell_; }
+
     // The cell under a point of the paint box (may lie off the map).
     QPoint cellAt(QPoint boxPos) const;
     // Repaints the picture.
@@ -98,6 +104,8 @@ class Tmapform : public QWidget {
     void recomputeScroll();
     void pointerMoved(QPoint boxPos);
     void painted();
+    void clearCellMark(QPoint globalPos);
+    void dropCellMark();
 
     EditorContext& ctx_;
     MapPaintBox* mapbox_;
@@ -115,6 +123,8 @@ class Tmapform : public QWidget {
     SelectionRect selRect_;
     int overlaySize_ = 1;
     QPoint clickedCell_{-1, -1};
+    QPoint markedCell_{-1, -1};
+    QPoint markPointer_;  // where the pointer was when the cell was marked
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
 };

@@ -1,6 +1,8 @@
 // The menu commands of the main window, connected to their menu items.
 #pragma once
 
+#include <vector>
+
 namespace d7::ui {
 
 class Editor;
@@ -11,6 +13,10 @@ void connectFileCommands(Editor& ed);
 void connectViewCommands(Editor& ed);
 // "Test" and "Info": name lengths, the map file maintenance and "About".
 void connectTestCommands(Editor& ed);
+// "Map Helper": re-tiling, fills, land without domain and "Shift Map".
+void connectMapHelperCommands(Editor& ed);
+// The "Map Helper" commands, enabled once a map set is loaded.
+const std::vector<const char*>& mapHelperCommandNames();
 
 // "Map Size": the new zoom, with what the edit type needs, and a full redraw;
 // the view origin stays, so the same cell stays at the top centre.

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QValidator>
 
+#include "ui/dialog_buttons.h"
 #include "ui/name_text.h"
 
 namespace d7::ui {
@@ -43,12 +44,9 @@ Tnchform::Tnchform(NameGenerator& words, Random& rng, Prompt& prompt, QWidget* p
     bt_gen->setAutoDefault(false);
     bt_gen->setGeometry(16, 48, 75, 25);
 
-    bt_ok = new QPushButton(QStringLiteral("OK"), this);
-    bt_ok->setObjectName(QStringLiteral("bt_ok"));
-    bt_ok->setDefault(true);
-    bt_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    bt_cancel->setObjectName(QStringLiteral("bt_cancel"));
-    bt_cancel->setAutoDefault(false);
+    const DialogButtons buttons = makeOkCancelButtons(this);
+    bt_ok = buttons.ok;
+    bt_cancel = buttons.cancel;
 
     genpanel = new QFrame(this);
     genpanel->setObjectName(QStringLiteral("genpanel"));

@@ -48,9 +48,16 @@ std::optional<std::filesystem::path> QtFileDialogs::openFile(const std::string& 
 
 std::optional<std::filesystem::path> QtFileDialogs::saveFile(const std::string& filter,
                                                              const std::string& defaultExtension) {
+    return saveFileNamed(filter, defaultExtension, {});
+}
+
+std::optional<std::filesystem::path> QtFileDialogs::saveFileNamed(
+    const std::string& filter, const std::string& defaultExtension,
+    const std::string& proposedName) {
     QFileDialog dialog(parent_, {}, {}, qtNameFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+    if (!proposedName.empty()) dialog.selectFile(QString::fromStdString(proposedName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return pathOf(dialog.selectedFiles().constFirst());
 }

@@ -26,6 +26,9 @@ class QtFileDialogs : public FileDialogs {
                                                   const std::string& defaultExtension) override;
     std::optional<std::filesystem::path> saveFile(const std::string& filter,
                                                   const std::string& defaultExtension) override;
+    std::optional<std::filesystem::path> saveFileNamed(const std::string& filter,
+                                                       const std::string& defaultExtension,
+                                                       const std::string& proposedName) override;
 
   private:
     QPointer<QWidget> parent_;

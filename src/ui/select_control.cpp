@@ -1,5 +1,7 @@
 #include "ui/select_control.h"
 
+#include <QPainter>
+
 namespace d7::ui {
 
 namespace {
@@ -15,8 +17,23 @@ Tselectcontrol::Tselectcontrol(QWidget* parent) : QWidget(parent), pen_(kSelecti
     setFocusPolicy(Qt::NoFocus);
 }
 
+void Tselectcontrol::markCell(const QPolygon& diamond) {
+    marked_ = diamond;
+    update();
+}
+
+void Tselectcontrol::clearMark() {
+    if (marked_.isEmpty()) return;
+    marked_.clear();
+    update();
+}
+
 void Tselectcontrol::paintEvent(QPaintEvent*) {
-    // Nothing is selected or previewed yet: the layer stays fully transparent.
+    // Apart from a marked cell the layer stays fully transparent.
+    if (marked_.isEmpty()) return;
+    QPainter painter(this);
+    painter.setPen(QPen(pen_, 2));
+    painter.drawPolygon(marked_);
 }
 
 }  // namespace d7::ui

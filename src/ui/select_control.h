@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPolygon>
 #include <QWidget>
 
 namespace d7::ui {
@@ -14,11 +15,18 @@ class Tselectcontrol : public QWidget {
     explicit Tselectcontrol(QWidget* parent);
     QColor penColour() const { return pen_; }
 
+    // Outlines one cell (its diamond, in this layer's coordinates) until
+    // clearMark; an empty polygon marks nothing.
+    void markCell(const QPolygon& diamond);
+    void clearMark();
+    const QPolygon& markedCell() const { return marked_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QColor pen_;
+    QPolygon marked_;
 };
 
 }  // namespace d7::ui

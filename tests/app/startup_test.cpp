@@ -148,6 +148,15 @@ TEST_F(StartupTest, TheProgramDirectorysNamesTxtComesBeforeTheInstalledOne) {
     EXPECT_EQ(ed->context().names.prefixes(), std::vector<std::string>{"Home"});
 }
 
+TEST_F(StartupTest, AnInstalledProgramReadsTheWordListFromItsDataDirectory) {
+    const fs::path prefix = installed / "usr";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(prefix / "share" / "d7irir");
+    writeFile(prefix / "share" / "d7irir" / "names.txt", "[Prefixes]\nInst\n[Suffixes]\nford\n");
+    EXPECT_EQ(app::namesFilePath({home, prefix / "bin", {}}),
+              prefix / "share" / "d7irir" / "names.txt");
+}
+
 TEST(AppOptions, ParsesTheOptionsAndRefusesUnknownOnes) {
     const auto opt = app::parseAppOptions(
         {"--game-dir", "/g", "--home", "/h", "--startup-time", "--quit-after-startup"});

@@ -1,62 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/cli_args.h"
-#include "cli/cli_run.h"
-#include "cli/commands.h"
-#include "cli/game_session.h"
-#include "core/edit/cell_writer.h"
+#include "cli/edit_cli_fixture.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_access.h"
-#include "core/model/map_set_io.h"
-#include "support/map_builder.h"
 
-namespace d7 {
+namespace d7::test {
 namespace {
-
-using test::TempDir;
-
-using test::CliRun;
-
-CliRun run(const std::vector<std::string>& args) {
-    return test::runCli(args);
-}
-
-std::unique_ptr<EditorState> open(const TempDir& dir) {
-    return cli::openGameDir(dir.path().string(), cli::Args({}, {}));
-}
-
-// A map set whose map 3 is grassland of domain 1 with one sea cell at (50, 50);
-// the other maps hold pattern bytes.
-class EditCli : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        test::writeMapSet(raw.path(), 61, "pl8");
-        auto st = open(raw);
-        selectMap(*st, 3);
-        for (int y = 0; y < kGrid; ++y)
-            for (int x = 0; x < kGrid; ++x)
-                setCell(*st, 3, x, y,
-                        {.flags = 0, .tileset = 0, .tile = 6, .domain = 1, .code = 2});
-        setCell(*st, 3, 50, 50, {.flags = 4, .tileset = 0, .tile = 22, .domain = 0, .code = 4});
-        st->extChanged.fill(true);
-        st->namesChanged = true;
-        saveMapSet(*st, clean.path().string());
-    }
-    std::string dir(const TempDir& d) const { return d.path().string(); }
-    // Map 3 of the map set saved into out (which holds no language file: the
-    // names did not change, so they come from the game directory).
-    std::unique_ptr<EditorState> result() {
-        auto st = makeEditorState();
-        st->gameDir = dir(clean);
-        st->pl8Dir = defaultPl8Dir(st->gameDir);
-        loadMapSet(*st, dir(out));
-        selectMap(*st, 3);
-        return st;
-    }
-    TempDir raw, clean, out, out2;
-};
 
 TEST_F(EditCli, PlacesBuildingsAndPrintsWhatTheEditorWouldSay) {
     CliRun r = run({"edit", dir(clean), dir(out), "--map", "3", "--seed", "4", "-e",
@@ -145,4 +94,4 @@ TEST_F(EditCli, BadCommandsAreRefusedBeforeAnythingIsDone) {
 }
 
 }  // namespace
-}  // namespace d7
+}  // namespace d7::test

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/analysis/analyse_map.h"
+#include "core/analysis/developer_views.h"
 #include "core/edit/geometry.h"
 #include "core_analysis/analysis_maps.h"
 
@@ -53,6 +54,12 @@ TEST_F(PathTest, SourceUnreachedAndOffGridTargets) {
 
     EXPECT_EQ(dist(40, 5), 0);
     EXPECT_EQ(TracePath(st, 40, 5).steps, 0);
+    // As a distance, though, an unreached town is no walk at all; the source
+    // itself is no walk away.
+    EXPECT_EQ(RoadDistance(st, Point{9, 4}, Point{40, 5}, false).steps, -1);
+    EXPECT_EQ(st.PathLength, 0);
+    EXPECT_EQ(RoadDistance(st, Point{9, 4}, Point{9, 4}, true).steps, 0);
+    BuildDistances(st, st.MoveMatrix, 9, 4, false);
     // An unreached target is not a one-cell road: nothing is stored.
     EXPECT_EQ(TraceRoad(st, 40, 5, true), 0);
     EXPECT_EQ(st.PathLength, 0);
@@ -262,6 +269,26 @@ TEST(PathProperty, DistancesEqualAPlainDijkstraOnRandomMaps) {
             }
         }
     }
+}
+
+}  // namespace
+}  // namespace d7
+
+namespace d7 {
+namespace {
+
+TEST(DeveloperViews, TheShortPathIsMarkedOnlyWhenThereIsAShortOne) {
+    auto owner = makeEditorState();
+    EditorState& st = *owner;
+    fillMap(st, 0, 1);
+    AnalyseMap(st);
+    st.MoveMatrix.at(9, 20) = 100;  // a stale mark that the rebuild drops
+    const std::vector<Point> cells = viewSourceShortestPath(st);
+    ASSERT_EQ(cells.size(), 16u);  // diagonal steps over grass: the larger difference
+    EXPECT_EQ(cells.front(), kViewTarget);
+    EXPECT_EQ(st.MoveMatrix.at(9, 20), 3);
+    for (int x = 0; x < kGrid; ++x) putCell(st, x, 20, {4, 0, 0, 0, 0, 0});
+    EXPECT_TRUE(viewSourceShortestPath(st).empty());
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ struct RecordingSink : CellSink {
 inline int expectedFeatureCode(const WorkingPlanes& p, int x, int y) {
     const int m0 = p.M0.at(x, y), m1 = p.M1.at(x, y), m2 = p.M2.at(x, y), m4 = p.M4.at(x, y);
     if (m0 == flags::kSea) return feature::kSea;
+    if (m0 == 0 && m1 == tileset::kBase && m2 < 6) return 0;  // black (unset) land
     if (m0 & flags::kTown) return m4 ? feature::kMarkerBase + m4 : feature::kTown;
     if ((m0 & flags::kBuilding) && (m1 & 0x0C) != 0x0C)
         return m4 ? feature::kMarkerBase + m4 : feature::kCastle;

@@ -6,6 +6,7 @@
 
 #include <random>
 
+#include "core/model/bmp_file.h"
 #include "core/model/map_access.h"
 #include "core/model/single_map_file.h"
 #include "fuzz/fuzz_targets.h"
@@ -121,8 +122,21 @@ TEST(FuzzSmoke, IniFile) {
         2000);
 }
 
+TEST(FuzzSmoke, BitmapFile) {
+    // Files of every kind a converter writes, and the sizes the imports take.
+    std::vector<Bytes> seeds;
+    for (const char* name : {"two-1bit.bmp", "few-4bit-rle.bmp", "many-8bit.bmp",
+                             "many-8bit-rle.bmp", "many-24bit.bmp", "many-32bit.bmp"})
+        seeds.push_back(
+            test::fileBytes(test::fs::path(D7_SOURCE_DIR) / "tests/data/bitmaps" / name));
+    for (auto [w, h] : {std::pair(65, 129), std::pair(128, 128)})
+        seeds.push_back(
+            encodeBmp32(w, h, std::vector<std::uint32_t>(std::size_t(w * h), 0x808000)));
+    runMutations(fuzz::bitmapFile, seeds, 600);
+}
+
 TEST(FuzzSmoke, EveryTargetIsListed) {
-    EXPECT_EQ(fuzz::allFuzzTargets().size(), 7u);
+    EXPECT_EQ(fuzz::allFuzzTargets().size(), 8u);
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ class ScriptedFileDialogs : public ui::FileDialogs {
     // The answers, taken in order by whichever dialog opens; nothing left
     // means Cancel.
     std::deque<std::optional<std::filesystem::path>> answers;
-    // What was asked: "directory", "open <filter>" or "save <filter>".
+    // What was asked: "directory", "open <filter>", "save <filter>" or
+    // "save <filter> as <proposed name>".
     std::vector<std::string> asked;
 
     void answer(std::optional<std::filesystem::path> a) { answers.push_back(std::move(a)); }
@@ -33,6 +34,12 @@ class ScriptedFileDialogs : public ui::FileDialogs {
     std::optional<std::filesystem::path> saveFile(const std::string& filter,
                                                   const std::string&) override {
         asked.push_back("save " + filter);
+        return next();
+    }
+    std::optional<std::filesystem::path> saveFileNamed(const std::string& filter,
+                                                       const std::string&,
+                                                       const std::string& proposedName) override {
+        asked.push_back("save " + filter + " as " + proposedName);
         return next();
     }
 

@@ -291,6 +291,10 @@ void AnalyseMap(EditorState& st) {
     }
 }
 
+void BuildCostMatrices(EditorState& st) {
+    buildMatrices(st);
+}
+
 int FindRoadNear(const EditorState& st, int x, int y, Point& found) {
     found = Point{};
     // Beyond this the squares cannot touch the grid (and x + 1 cannot overflow).

@@ -21,6 +21,10 @@ inline constexpr std::uint8_t kCostBuilding =
 // MoveMatrix. Allocates nothing.
 void AnalyseMap(EditorState& st);
 
+// Rebuilds MoveMatrix and RoadMoveMatrix from the planes by the cell rules
+// alone: unlike the pass, no blacksmith cell is marked in MoveMatrix.
+void BuildCostMatrices(EditorState& st);
+
 // The first road cell near a town whose main cell is (x, y): the squares of
 // half-width r = 1, 2, 3 around the town's part-3 cell (x + 1, y + 1), clipped
 // to the grid, each row by row and left to right. Returns r and sets found to

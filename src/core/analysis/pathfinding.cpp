@@ -216,14 +216,39 @@ int TraceRoad(EditorState& st, int tx, int ty, bool preferStraight) {
     return n;
 }
 
-TraceResult RoadDistance(EditorState& st, Point from, Point to, bool roadsOnly) {
-    if (!inMap(from.x, from.y) || !inMap(to.x, to.y)) {
-        st.PathPoints.fill(Point{});
-        st.PathLength = 0;
-        return {-1, 0};
-    }
-    BuildDistances(st, st.MoveMatrix, from.x, from.y, roadsOnly);
+namespace {
+
+TraceResult noPath(EditorState& st) {
+    st.PathPoints.fill(Point{});
+    st.PathLength = 0;
+    return {-1, 0};
+}
+
+// The walk to `to` in the latest search. The trace reads an unreached target
+// as a walk of no steps; as a distance between two towns that would pass for
+// "next door" when no walk exists at all.
+TraceResult distanceTo(EditorState& st, Point to) {
+    if (st.DistMatrix.at(to.x, to.y) == 0) return noPath(st);
     return TracePath(st, to.x, to.y);
+}
+
+}  // namespace
+
+TraceResult RoadDistance(EditorState& st, Point from, Point to, bool roadsOnly) {
+    if (!inMap(from.x, from.y) || !inMap(to.x, to.y)) return noPath(st);
+    BuildDistances(st, st.MoveMatrix, from.x, from.y, roadsOnly);
+    return distanceTo(st, to);
+}
+
+TraceResult RoadDistances::operator()(Point from, Point to, bool roadsOnly) {
+    if (!inMap(from.x, from.y) || !inMap(to.x, to.y)) return noPath(st_);
+    if (!searched_ || from != from_ || roadsOnly != roadsOnly_) {
+        BuildDistances(st_, st_.MoveMatrix, from.x, from.y, roadsOnly);
+        from_ = from;
+        roadsOnly_ = roadsOnly;
+        searched_ = true;
+    }
+    return distanceTo(st_, to);
 }
 
 }  // namespace d7

@@ -44,7 +44,23 @@ TraceResult TracePath(EditorState& st, int tx, int ty);
 int TraceRoad(EditorState& st, int tx, int ty, bool preferStraight);
 
 // BuildDistances on st.MoveMatrix from `from`, then TracePath to `to`. An end
-// point off the grid (such as a missing town road position) gives -1.
+// point off the grid (such as a missing town road position) or a target the
+// search never reached gives -1; `to` equal to `from` gives 0.
 TraceResult RoadDistance(EditorState& st, Point from, Point to, bool roadsOnly);
+
+// RoadDistance for walks from one town to each of its neighbours: the search
+// is repeated only when the source or roadsOnly changes, so nothing else may
+// search while one of these is in use.
+class RoadDistances {
+  public:
+    explicit RoadDistances(EditorState& st) : st_(st) {}
+    TraceResult operator()(Point from, Point to, bool roadsOnly);
+
+  private:
+    EditorState& st_;
+    Point from_;
+    bool roadsOnly_ = false;
+    bool searched_ = false;
+};
 
 }  // namespace d7

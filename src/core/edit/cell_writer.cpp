@@ -15,10 +15,6 @@ bool fitsByte(int v) {
     return v >= 0 && v <= 0xFF;
 }
 
-bool isDomainNumber(int d) {
-    return (d >= 0 && d <= kMaxDomain) || d == kLandWithoutDomain;
-}
-
 // Writes one byte of a map block plane through to the store and, for the
 // current map, the working plane.
 void putBlockByte(EditorState& st, int n, int plane, int x, int y, int value) {
@@ -42,6 +38,10 @@ CellSink* sinkFor(const EditorState& st, int n) {
 }
 
 }  // namespace
+
+bool isDomainNumber(int d) {
+    return (d >= 0 && d <= kMaxDomain) || d == kLandWithoutDomain;
+}
 
 std::uint8_t cellByte(const EditorState& st, int n, int plane, int x, int y) {
     if (!inMap(x, y) || plane < 0 || plane > 5) return 0;
@@ -87,19 +87,23 @@ void orCellFlags(EditorState& st, int n, int x, int y, int bits, int tileset, in
     if (CellSink* sink = sinkFor(st, n)) sink->buildingPieceChanged(x, y, std::uint8_t(bits));
 }
 
-void setCellDomain(EditorState& st, int x, int y, int domain, int n, bool overwriteSea) {
+void writeCellDomain(EditorState& st, int x, int y, int domain, int n, bool overwriteSea) {
     if (!inMap(x, y)) return;
     const int m0 = cellByte(st, n, 0, x, y);
     const bool sea = m0 == flags::kSea;
-    if (isMapNumber(n) && isDomainNumber(domain) && (!sea || overwriteSea)) {
-        const bool black = m0 == 0 && cellByte(st, n, 1, x, y) == tileset::kBase &&
-                           cellByte(st, n, 2, x, y) < kFirstGrassTile;
-        if (black || sea) placeRandomGrass(st, x, y, n);
-        markChanged(st, n);
-        putBlockByte(st, n, 5, x, y, domain);
-        putExtCellByte(st, n, kExt3, x, y, domain);
-        if (CellSink* sink = sinkFor(st, n)) sink->cellChanged(x, y);
-    }
+    if (!isMapNumber(n) || !isDomainNumber(domain) || (sea && !overwriteSea)) return;
+    const bool black = m0 == 0 && cellByte(st, n, 1, x, y) == tileset::kBase &&
+                       cellByte(st, n, 2, x, y) < kFirstGrassTile;
+    if (black || sea) placeRandomGrass(st, x, y, n);
+    markChanged(st, n);
+    putBlockByte(st, n, 5, x, y, domain);
+    putExtCellByte(st, n, kExt3, x, y, domain);
+    if (CellSink* sink = sinkFor(st, n)) sink->cellChanged(x, y);
+}
+
+void setCellDomain(EditorState& st, int x, int y, int domain, int n, bool overwriteSea) {
+    if (!inMap(x, y)) return;
+    writeCellDomain(st, x, y, domain, n, overwriteSea);
     AnalyseMap(st);
 }
 

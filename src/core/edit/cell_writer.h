@@ -40,6 +40,11 @@ void orCellFlags(EditorState& st, int n, int x, int y, int bits, int tileset, in
 // that is overwritten, first becomes random grassland. Runs the analysis pass
 // whenever the cell is on the map, also when nothing was written.
 void setCellDomain(EditorState& st, int x, int y, int domain, int n, bool overwriteSea);
+// The same without the analysis pass, for commands that give many cells a
+// domain and run the pass once when they are done.
+void writeCellDomain(EditorState& st, int x, int y, int domain, int n, bool overwriteSea);
+// Whether d is a domain number a cell may carry: 0, 1..16 or 32.
+bool isDomainNumber(int d);
 
 // Writes the number a building part carries (trader 1..6 on a town, starting
 // position 1..5 on a castle, 0 for none) and the matching feature code: 25 + v,

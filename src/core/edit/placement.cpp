@@ -41,11 +41,6 @@ constexpr RoadTileMeaning kRoadTileMeanings[] = {
     {81, 83, flags::kField | flags::kBorder, feature::kField},
 };
 
-// Tiles of the 3 x 3 mountain by part number i + 3j.
-constexpr std::array<int, 9> kMountain3x3Tiles = {16, 18, 21, 17, 20, 23, 19, 22, 24};
-// Offsets of the tiles of a 2 x 2 mountain of type t from 4t, by part number.
-constexpr std::array<int, 4> kMountain2x2Tiles = {0, 2, 1, 3};
-
 constexpr std::array<Offset, 4> kBlock2x2 = {{{0, 0}, {1, 0}, {0, 1}, {1, 1}}};
 
 bool fits(int x, int y, int size) {
@@ -108,7 +103,7 @@ void placeMountain(EditorState& st, int x, int y, int tile, int size) {
                     {.flags = flags::kUnpassable,
                      .tileset = tileset::kMountain,
                      .tile = big ? kMountain3x3Tiles[std::size_t(part)]
-                                 : 4 * tile + kMountain2x2Tiles[std::size_t(part)],
+                                 : 4 * tile + kMountain2x2PartTiles[std::size_t(part)],
                      .part = part,
                      .marker = 0,
                      .domain = kKeepDomain,
@@ -165,14 +160,13 @@ void placeTown(EditorState& st, Prompt& prompt, int x, int y, int size) {
     }
     for (Offset o : kBlock2x2) clearObjectCells(st, x + o.dx, y + o.dy);
     // Part 0 is the town proper; its other parts carry the trader numbers.
-    static constexpr std::array<int, 4> kTownTiles = {0, 2, 1, 3};
     for (int part = 0; part < 4; ++part) {
         const Offset o = kBlock2x2[std::size_t(part)];
         const int marker = markers[std::size_t(part)];
         setCell(st, st.curMap, x + o.dx, y + o.dy,
                 {.flags = flags::kTown,
                  .tileset = tileset::kTown,
-                 .tile = kTownTiles[std::size_t(part)],
+                 .tile = kTownPartTiles[std::size_t(part)],
                  .part = part,
                  .marker = marker,
                  .domain = kKeepDomain,

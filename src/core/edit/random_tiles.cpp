@@ -10,13 +10,13 @@ namespace d7 {
 // Each placement draws its random number only for a cell on the map, so the
 // sequence of variants does not depend on writes that are ignored.
 
-void placeRandomGrass(EditorState& st, int x, int y, int n) {
+void placeRandomGrass(EditorState& st, int x, int y, int n, int domain) {
     if (!inMap(x, y)) return;
     setCell(st, n, x, y,
             {.flags = 0,
              .tileset = tileset::kBase,
              .tile = shortPick(st.rng, tileset::kBase, kFirstGrassTile),
-             .domain = kKeepDomain,
+             .domain = domain,
              .code = feature::kGrass});
 }
 

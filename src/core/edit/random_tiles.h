@@ -2,12 +2,14 @@
 // road pieces and forest. All write part 0 and marker 0.
 #pragma once
 
+#include "core/edit/cell_writer.h"
 #include "core/model/editor_state.h"
 
 namespace d7 {
 
-// Grassland 6..20 (short pick), flags 0, code 2, domain kept.
-void placeRandomGrass(EditorState& st, int x, int y, int n);
+// Grassland 6..20 (short pick), flags 0, code 2, domain kept or, when given
+// (a number that fits a byte), written with the same cell write.
+void placeRandomGrass(EditorState& st, int x, int y, int n, int domain = kKeepDomain);
 // Open sea 22..36 (short pick), flags 4, code 4, domain 0.
 void placeRandomSea(EditorState& st, int x, int y, int n);
 // A variant of base group first (half pick), flags 4, code 4, domain 0.

@@ -2,6 +2,8 @@
 // and the two ways a random variant is picked from a group.
 #pragma once
 
+#include <array>
+
 #include "core/model/random.h"
 
 namespace d7 {
@@ -14,6 +16,13 @@ inline constexpr int kFirstCoastTile = 38;  // 38..122 coast
 // Road tileset landmarks.
 inline constexpr int kForestGroup = 30;  // 30..37
 inline constexpr int kFieldTile = 80;
+
+// The pieces of 2 x 2 and 3 x 3 objects by part number (i + w * j for the
+// cell in column i, row j of the block): the town's tiles, the offsets of a
+// 2 x 2 mountain of type t from tile 4t, and the 3 x 3 mountain's tiles.
+inline constexpr std::array<int, 4> kTownPartTiles = {0, 2, 1, 3};
+inline constexpr std::array<int, 4> kMountain2x2PartTiles = {0, 2, 1, 3};
+inline constexpr std::array<int, 9> kMountain3x3Tiles = {16, 18, 21, 17, 20, 23, 19, 22, 24};
 
 // Number of variants of the group that starts at tile first of the tileset
 // (M1 code); 0 when no group starts there.

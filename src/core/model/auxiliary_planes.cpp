@@ -52,11 +52,14 @@ void buildMinimapImage(EditorState& st) {
 }
 
 void buildOutsideMap(EditorState& st) {
-    OutsidePlane& out = st.planes.Ext5;
+    layOutOutsidePoints(st.planes.M0, st.planes.Ext5);
+}
+
+void layOutOutsidePoints(const CellPlane& m0, OutsidePlane& out) {
     out.fill(9);
     for (int y = 0; y < kGrid; ++y)
         for (int x = 0; x < kGrid; ++x) {
-            const std::uint8_t v = st.planes.M0.at(x, y) == flags::kSea ? 4 : 3;
+            const std::uint8_t v = m0.at(x, y) == flags::kSea ? 4 : 3;
             const int s = x + y;
             const int c = 32 + (x - y) / 2;  // truncated towards zero
             if (s < 64) out.at(c, s) = v;
@@ -75,16 +78,54 @@ void buildOutline(EditorState& st) {
         st.planes.Outline.bytes[i] = st.planes.Ext5.bytes[i] > 3 ? 22 : 6;
 }
 
-void createAllSubmaps(EditorState& st) {
+namespace {
+
+void markCurrentFileChanged(EditorState& st) {
     st.extChanged[std::size_t(fileOfMap(st.curMap))] = true;
+}
+
+}  // namespace
+
+void createOutsideMapFromMap(EditorState& st) {
+    markCurrentFileChanged(st);
     buildOutsideMap(st);
     writeOutsideBack(st, st.curMap);
+}
+
+void setOutlineFromOutsideMap(EditorState& st) {
     buildOutline(st);
     writeOutlineBack(st, st.curMap);
+}
+
+void createDomainMaskFromMap(EditorState& st) {
+    markCurrentFileChanged(st);
     buildDomainMask(st);
-    writeExtPlaneBack(st, st.curMap, 0);
+    writeExtPlaneBack(st, st.curMap, kExt1);
+}
+
+void setMinimapImageFromMask(EditorState& st) {
+    markCurrentFileChanged(st);
     buildMinimapImage(st);
-    writeExtPlaneBack(st, st.curMap, 1);
+    writeExtPlaneBack(st, st.curMap, kExt2);
+}
+
+void createAllSubmaps(EditorState& st) {
+    createOutsideMapFromMap(st);
+    setOutlineFromOutsideMap(st);
+    createDomainMaskFromMap(st);
+    setMinimapImageFromMask(st);
+}
+
+bool clickOutsidePoint(EditorState& st, int column, int row, PointerButton button) {
+    if (!OutsidePlane::contains(column, row)) return false;
+    markCurrentFileChanged(st);
+    const std::uint8_t v = st.planes.Ext5.at(column, row);
+    std::uint8_t to = v;
+    if (button == PointerButton::Left) to = v == 4 ? 3 : v == 9 ? 2 : v;
+    if (button == PointerButton::Right) to = v == 2 ? 9 : v == 3 ? 4 : v;
+    if (to == v) return false;
+    setOutsidePoint(st, to, column, row, st.curMap);
+    return true;
 }
 
 }  // namespace d7

@@ -15,11 +15,31 @@ void buildDomainMask(EditorState& st);
 void buildMinimapImage(EditorState& st);
 // Ext5 from M0: 4 for sea cells, 3 for other cells, 9 where no cell falls.
 void buildOutsideMap(EditorState& st);
+// The same layout into any plane: the 65 x 129 picture of the cells.
+void layOutOutsidePoints(const CellPlane& m0, OutsidePlane& out);
 // Outline from Ext5: 22 where the outside map holds more than 3, else 6.
 void buildOutline(EditorState& st);
 
-// All four, each written back into the current map's record and block, with
-// the map file marked changed ("Create and Set all Submaps").
+// The commands on the current map: each builds one plane and writes it back
+// into the map's Ext record or block. Those that write the Ext record mark
+// the map file changed; the outline lives in the map store, which is always
+// saved.
+// "Map of Outside Lands" > "Create from Map": Ext5 (the outline stays).
+void createOutsideMapFromMap(EditorState& st);
+// "Set Basic Outline Map from Outside Map".
+void setOutlineFromOutsideMap(EditorState& st);
+// "Minimap Domain Mask" > "Create from Map": Ext1.
+void createDomainMaskFromMap(EditorState& st);
+// "Set Minimap Image from Domain Mask": Ext2.
+void setMinimapImageFromMask(EditorState& st);
+// All four, in that order ("Create and Set all Submaps").
 void createAllSubmaps(EditorState& st);
+
+// A click of the outside-map painter on point (column, row): the left button
+// turns sea (4) into land (3) and open outside (9) into 2, the right button
+// undoes both; other values and buttons change nothing, but the map file is
+// marked changed by any click on the plane. Returns whether a point changed.
+enum class PointerButton { Left, Right, Other };
+bool clickOutsidePoint(EditorState& st, int column, int row, PointerButton button);
 
 }  // namespace d7

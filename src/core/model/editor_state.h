@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/analysis/analysis_tables.h"
+#include "core/model/area_buffer.h"
 #include "core/model/map_set.h"
 #include "core/model/planes.h"
 #include "core/model/ports.h"
@@ -46,6 +47,11 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     // One level of undo: the current map's image before the latest edit.
     std::vector<std::uint8_t> undoBuffer = std::vector<std::uint8_t>(kMapImageSize);
     bool undoValid = false;
+
+    // "Copy Area" fills the clipboard; "Paste Options" turn or mirror it into
+    // the transformed buffer. Neither is saved.
+    AreaBuffer clipboard;
+    AreaBuffer transformed;
 
     // routeStale[t] for traders 1..6: the route must be recomputed before it is shown.
     std::array<bool, kTraders + 1> routeStale{false, true, true, true, true, true, true};
