@@ -7,7 +7,8 @@
 namespace d7::cli {
 
 std::unique_ptr<EditorState> openGameDir(const std::string& dir, const Args& args) {
-    return loadMapSetOf(dir, args.value(kPl8Option).value_or(defaultPl8Dir(dir)), kDefaultLangFile);
+    return loadMapSetOf(dir, dir, args.value(kPl8Option).value_or(defaultPl8Dir(dir)),
+                        kDefaultLangFile);
 }
 
 void selectMapArg(EditorState& st, const std::string& text) {

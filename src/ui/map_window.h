@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "ui/change_outlines.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
 
@@ -83,6 +84,12 @@ class Tmapform : public QWidget {
     // The marked cell, (-1, -1) when none.
     QPoint markedCell() const { return markedCell_; }
 
+    // Outlines the cells (a comparison's changes on the current map) until
+    // the map changes or another map is selected.
+    void showChangedCells(std::vector<Point> cells);
+    void clearChangedCells();
+    ChangeOutlines& changeOutlines() { return changes_; }
+
     // The cell under a point of the paint box (may lie off the map).
     QPoint cellAt(QPoint boxPos) const;
     // Repaints the picture.
@@ -112,6 +119,7 @@ class Tmapform : public QWidget {
     QLabel* overimage_;
     QLabel* brushimage_;
     QPointer<Tselectcontrol> selectControl_;
+    ChangeOutlines changes_;
     QImage overlayBitmap_;
     QImage brushBitmap_;
 

@@ -182,6 +182,27 @@ void appendSetWideText(std::string& out, const MapSetDiff& diff) {
 
 }  // namespace
 
+std::vector<std::string> mapDiffReport(const MapSetDiff& diff, int n, const std::string& name) {
+    std::string text;
+    for (const MapDiff& m : diff.maps)
+        if (m.map == n) appendMapDiffText(text, m);
+    if (text.empty()) {
+        text = "map ";
+        appendNumber(text, n);
+        text += ' ';
+        appendQuoted(text, name);
+        text += ": no differences\n";
+    }
+    appendSetWideText(text, diff);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
 void writeMapSetDiffText(std::ostream& out, const MapSetDiff& diff) {
     std::string text;
     for (const MapDiff& m : diff.maps) {

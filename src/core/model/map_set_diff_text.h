@@ -9,6 +9,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "core/model/map_set_diff.h"
 
@@ -16,6 +17,10 @@ namespace d7 {
 
 // The lines of one map (nothing when it does not differ), each ending in '\n'.
 void appendMapDiffText(std::string& out, const MapDiff& diff);
+
+// The report of map n as separate lines: its lines (or "map N "NAME": no
+// differences"), then the set-wide lines.
+std::vector<std::string> mapDiffReport(const MapSetDiff& diff, int n, const std::string& name);
 
 // Every differing map, then the set-wide lines; nothing when the sets are identical.
 void writeMapSetDiffText(std::ostream& out, const MapSetDiff& diff);
