@@ -1,11 +1,13 @@
 // The analysis pass and pathfinding on a busy map. Baseline: one plain read
-// pass over the six cell planes (BM_ReadSixPlanes).
+// pass over the six cell planes (BM_ReadSixPlanes); for the trade routes, one
+// RoadDistance (BM_RoadDistanceTownToTown).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "core/analysis/analyse_map.h"
 #include "core/analysis/pathfinding.h"
+#include "core/analysis/trade_routes.h"
 #include "support/map_builder.h"
 
 namespace {
@@ -123,6 +125,43 @@ void BM_TraceRoad(benchmark::State& state) {
     state.counters["steps"] = steps;
 }
 BENCHMARK(BM_TraceRoad);
+
+// The route cells of all six traders (each leg a search and a trace, one more
+// search where a road leg is too long) against the baseline of one
+// RoadDistance between two town roads in the same run.
+void BM_RoadDistanceTownToTown(benchmark::State& state) {
+    auto st = busyMap();
+    const d7::Point from = st->CountyTable[1].townRoadPos, to = st->CountyTable[16].townRoadPos;
+    int steps = 0;
+    for (auto _ : state) {
+        steps = d7::RoadDistance(*st, from, to, true).steps;
+        benchmark::DoNotOptimize(steps);
+    }
+    state.counters["steps"] = steps;
+}
+BENCHMARK(BM_RoadDistanceTownToTown)->Unit(benchmark::kMicrosecond);
+
+// Arg 0: one trader after the other (BuildRouteCells); arg 1: all at once,
+// each town road searched once (ensureAllRouteCells).
+void BM_RouteCellsAllTraders(benchmark::State& state) {
+    auto st = busyMap();
+    const bool together = state.range(0) != 0;
+    std::size_t cells = 0, legs = 0;
+    for (auto _ : state) {
+        d7::markAllRoutesStale(*st);
+        if (together) d7::ensureAllRouteCells(*st);
+        cells = legs = 0;
+        for (int t = 1; t <= d7::kTraders; ++t) {
+            if (!together) d7::BuildRouteCells(*st, t);
+            cells += st->RouteCells[std::size_t(t)].size();
+            legs += std::size_t(st->TraderRoute[std::size_t(t)].stopCount);
+        }
+        benchmark::DoNotOptimize(cells);
+    }
+    state.counters["cells"] = double(cells);
+    state.counters["legs"] = double(legs);
+}
+BENCHMARK(BM_RouteCellsAllTraders)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

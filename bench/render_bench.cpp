@@ -8,8 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "core/analysis/analyse_map.h"
 #include "core/edit/geometry.h"
 #include "core/model/editor_state.h"
+#include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/graphics.h"
 #include "render/map_renderer.h"
@@ -111,6 +113,76 @@ void BM_RedrawCell(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedrawCell)->Args({1, 0})->Args({2, 0})->Args({2, 1})->Unit(benchmark::kMicrosecond);
+
+// The trader view with a route drawn as lines against the map view of the
+// same map: every town serves three traders, and trader 1's route runs
+// through all of its towns.
+void BM_RedrawTraderView(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), int(state.range(1)));
+    for (int y = 0; y < kGrid; ++y)
+        for (int x = 0; x < kGrid; ++x)
+            if (st->planes.M0.at(x, y) == flags::kTown && st->planes.M3.at(x, y) != 0)
+                st->planes.M4.at(x, y) =
+                    std::uint8_t(1 + (x / 8 + y / 8 + st->planes.M3.at(x, y)) % 6);
+    AnalyseMap(*st);
+    st->view.selectedTrader = 1;
+    st->view.routeDisplay = 0;
+    render::MapRenderer renderer(*st);
+    renderer.redrawMap();  // the route is computed here, once
+    for (auto _ : state) {
+        renderer.redrawMap();
+        benchmark::DoNotOptimize(renderer.pixels().data());
+    }
+    state.counters["routeCells"] = double(st->RouteCells[1].size());
+}
+// Map view (the baseline) and trader view, zoom 1 and 2.
+BENCHMARK(BM_RedrawTraderView)
+    ->Args({1, 0})
+    ->Args({1, 2})
+    ->Args({2, 0})
+    ->Args({2, 2})
+    ->Unit(benchmark::kMillisecond);
+// What the frame cache costs to build after a season, palette or brightness
+// change: every frame of the five tilesets decoded at the zoom, against
+// drawing each of them once straight from the tileset.
+void drawEveryFrame(const tiles::Graphics& gfx, int zoom, tiles::FrameCache* cache,
+                    std::vector<std::uint32_t>& scratch) {
+    const tiles::PixelTarget target{scratch.data(), 58 * 2, 600, 58 * 2};
+    for (int kind = 0; kind < tiles::kTilesetCount; ++kind) {
+        const tiles::Tileset& ts = gfx.tilesets[std::size_t(kind)];
+        for (int k = 0; k < ts.frameCount; ++k) {
+            if (cache)
+                cache->draw(target, kind, k, 0, 540);
+            else
+                tiles::drawFrame(target, ts, gfx.palette, k, zoom, 0, 540);
+        }
+    }
+}
+
+void BM_DrawEveryFrameOnce(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), 0);
+    std::vector<std::uint32_t> scratch(58 * 2 * 600);
+    for (auto _ : state) {
+        drawEveryFrame(st->gfx, int(state.range(0)), nullptr, scratch);
+        benchmark::DoNotOptimize(scratch.data());
+    }
+}
+BENCHMARK(BM_DrawEveryFrameOnce)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_BuildFrameCache(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), 0);
+    std::vector<std::uint32_t> scratch(58 * 2 * 600);
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        tiles::FrameCache cache;
+        cache.sync(st->gfx, int(state.range(0)));
+        drawEveryFrame(st->gfx, int(state.range(0)), &cache, scratch);
+        bytes = cache.memoryBytes();
+        benchmark::DoNotOptimize(scratch.data());
+    }
+    state.counters["cache_bytes"] = double(bytes);
+}
+BENCHMARK(BM_BuildFrameCache)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

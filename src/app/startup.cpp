@@ -102,7 +102,7 @@ StartupResult runStartup(ui::Editor& ed, const StartupSettings& settings) {
     ui::runCommand(prompt, [&] { tiles::loadTilesets(st.gfx, st.pl8Dir, kSpring); });
     ed.auxViews().palform.build();
 
-    ed.mapForm().brushimage()->hide();
+    ed.prepareTileTools();
     if (st.mapLoaded) {
         ed.renderer().redrawMap();
         ed.mapForm().repaintMap();

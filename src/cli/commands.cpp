@@ -24,10 +24,14 @@ constexpr Command kCommands[] = {
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
      "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
-    {"render", "DIR MAP OUT [--zoom 1|2] [--view map|domain] [--season S] [--dark] [--blacksmiths]",
+    {"render",
+     "DIR MAP OUT [--zoom 1|2] [--view map|domain|traders] [--trader 0..6] "
+     "[--route lines|numbers] [--season S] [--dark] [--blacksmiths]",
      "draw map MAP as the map window shows it into OUT (.png or .bmp)",
      "S is spring (the default), summer, autumn or winter. --dark uses the dark\n"
-     "palette and colours, --blacksmiths shows the blacksmiths. The tilesets and\n"
+     "palette and colours, --blacksmiths shows the blacksmiths. --view traders shows\n"
+     "the traders' towns and the route of --trader t (0, the default, is all) as\n"
+     "--route lines (the default) or numbers. The tilesets and\n"
      "Base01.256 are read from the .pl8 directory.",
      runRender},
     {"analyse", "DIR MAP", "print the analysis of map MAP as JSON", "", runAnalyse},
@@ -99,6 +103,14 @@ constexpr Command kCommands[] = {
      "                    derive one of them\n"
      "  generate-from-bmp FILE   land, sea and domains from a 64 x 64 bitmap painted\n"
      "      in the colours of 'picture ... domain-palette' (black is sea)\n"
+     "  add-trader D T [replace S]   add domain D's town to trader T's route; a town\n"
+     "      with three traders asks (--answer); replace S answers Yes and trader S\n"
+     "      gives up its slot\n"
+     "  remove-trader D T  take domain D's town off trader T's route\n"
+     "  set-slots D A B C  the traders (0..6) of route slots 1, 2, 3 of D's town\n"
+     "  start K D          starting position K (1..5) to domain D's castle\n"
+     "  start-at X Y K     starting position K to the castle on cell (X, Y)\n"
+     "  switch-domain S T  domain numbers S (1..16) and T (0..16) change places\n"
      "Questions get the --answer (default no); every message the editor would show\n"
      "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.\n"
      "A command that cannot be carried out (a paste that does not fit, an empty\n"
@@ -125,6 +137,15 @@ constexpr Command kCommands[] = {
      "and edge 128 x 128, domain-palette 64 x 64 (the colours generate-from-bmp\n"
      "reads). --seed makes the edge picture's random inside repeatable.",
      runPicture},
+    {"routes", "DIR MAP", "print the cells each trader of map MAP walks",
+     "For each trader 1..6 the line 'Trader t (ok)', or '(stale)' when it has no\n"
+     "route, then one line per cell: S=x,y on the way to its start stop, else the\n"
+     "leg number (0 = from the first stop to the second), '=', x,y.",
+     runRoutes},
+    {"ai-prefs", "DIR MAP", "print the domains the computer players of map MAP may take first",
+     "For each starting position k with a start domain: 'Start k: NAME(d)', then\n"
+     "'  1: P1' and '  2: P2', the first and second preference (0 for none).",
+     runAiPrefs},
     {"diff", "A B [--map N] [--json] [--picture OUT.png]",
      "list what changed from the map set in A to the one in B",
      "Compares every map: cells whose M0..M5 differ (old->new per plane), the\n"

@@ -42,6 +42,8 @@ int runEdit(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runExportPlane(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runImportPlane(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runPicture(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runRoutes(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runAiPrefs(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runDiff(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runMakeSample(const std::vector<std::string>&, std::ostream&, std::ostream&);
 

@@ -12,6 +12,7 @@
 #include "cli/game_session.h"
 #include "cli/stream_prompt.h"
 #include "cli/submap_edit_commands.h"
+#include "cli/trader_commands.h"
 #include "core/analysis/pathfinding.h"
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
@@ -25,7 +26,17 @@ namespace d7::cli {
 
 namespace {
 
-enum class EditOp { Place, Domain, RecalcRoads, CreateCliffs, FixBorders, RoadPath, Area, Submap };
+enum class EditOp {
+    Place,
+    Domain,
+    RecalcRoads,
+    CreateCliffs,
+    FixBorders,
+    RoadPath,
+    Area,
+    Submap,
+    Trader
+};
 
 struct EditCommand {
     EditOp op = EditOp::Place;
@@ -34,6 +45,7 @@ struct EditCommand {
     bool straight = false;
     AreaCommand area;
     MapAction action;  // submap commands
+    TraderEdit trader;
 };
 
 struct PaletteName {
@@ -114,6 +126,7 @@ EditCommand parseCommand(const std::string& text) {
         c.action = std::move(*action);
         return c;
     }
+    if (auto trader = parseTraderEdit(w)) return {.op = EditOp::Trader, .trader = *trader};
     throw UsageError("unknown edit command '" + name + "'");
 }
 
@@ -156,6 +169,9 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
             break;
         case EditOp::Submap:
             c.action(st);
+            break;
+        case EditOp::Trader:
+            runTraderEdit(st, prompt, c.trader, err);
             break;
     }
 }

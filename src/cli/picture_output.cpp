@@ -68,6 +68,8 @@ void drawMapPicture(EditorState& st, render::MapRenderer& renderer, const Pictur
     st.view.zoom = options.zoom;
     st.view.viewMode = options.viewMode;
     st.view.showBlacksmiths = options.blacksmiths;
+    st.view.selectedTrader = options.trader;
+    st.view.routeDisplay = options.routeDisplay;
     renderer.redrawMap();
 }
 

@@ -41,8 +41,10 @@ void writePicture(const QImage& picture, const std::string& out, PictureFormat f
 // How the map picture is drawn; the defaults are the map view at 100 % in spring.
 struct PictureOptions {
     int zoom = 1;
-    int viewMode = 0;  // 0 map, 1 domain
-    int season = 0;    // 0 spring .. 3 winter
+    int viewMode = kMapViewMode;
+    int season = 0;        // 0 spring .. 3 winter
+    int trader = 0;        // the trader view's trader, 0 all
+    int routeDisplay = 0;  // 0 routes as lines, 1 as numbers
     bool dark = false;
     bool blacksmiths = false;
 };

@@ -17,15 +17,23 @@ int seasonOf(const std::string& name) {
 }
 
 int viewOf(const std::string& name) {
-    if (name == "map") return 0;
-    if (name == "domain") return 1;
-    throw UsageError("--view must be map or domain");
+    if (name == "map") return kMapViewMode;
+    if (name == "domain") return kDomainViewMode;
+    if (name == "traders") return kTraderViewMode;
+    throw UsageError("--view must be map, domain or traders");
+}
+
+int routeDisplayOf(const std::string& name) {
+    if (name == "lines") return 0;
+    if (name == "numbers") return 1;
+    throw UsageError("--route must be lines or numbers");
 }
 
 }  // namespace
 
 int runRender(const std::vector<std::string>& words, std::ostream&, std::ostream&) {
-    Args args(words, {{kPl8Option, "--zoom", "--view", "--season"}, {"--dark", "--blacksmiths"}});
+    Args args(words, {{kPl8Option, "--zoom", "--view", "--season", "--trader", "--route"},
+                      {"--dark", "--blacksmiths"}});
     args.expectCount(3);
     const std::string& out = args.at(2, "OUT");
     const PictureFormat format = pictureFormatOf(out);
@@ -35,6 +43,10 @@ int runRender(const std::vector<std::string>& words, std::ostream&, std::ostream
     options.season = seasonOf(args.value("--season").value_or("spring"));
     options.dark = args.has("--dark");
     options.blacksmiths = args.has("--blacksmiths");
+    options.trader = parseInt(args.value("--trader").value_or("0"), "--trader", 0, kTraders);
+    options.routeDisplay = routeDisplayOf(args.value("--route").value_or("lines"));
+    if ((args.has("--trader") || args.has("--route")) && options.viewMode != kTraderViewMode)
+        throw UsageError("--trader and --route need --view traders");
 
     auto st = openGameDir(args.at(0, "DIR"), args);
     selectMapArg(*st, args.at(1, "MAP"));

@@ -2,7 +2,9 @@
 // "caption: text" and every question gets the same answer.
 #pragma once
 
+#include <optional>
 #include <ostream>
+#include <vector>
 
 #include "core/model/ports.h"
 
@@ -18,6 +20,8 @@ class StreamPrompt : public Prompt {
     void inform(const std::string& caption, const std::string& text) override {
         err_ << caption << ": " << text << "\n";
     }
+    // Only "add-trader ... replace S" chooses; elsewhere the choice is cancelled.
+    std::optional<int> selectTraderoute(const std::vector<int>&) override { return std::nullopt; }
 
   private:
     std::ostream& err_;

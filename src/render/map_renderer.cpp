@@ -3,11 +3,13 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/overlay_colours.h"
 #include "core/tiles/tileset_file.h"
 #include "render/map_window_view.h"
+#include "render/trader_overlay.h"
 
 namespace d7::render {
 
@@ -32,8 +34,13 @@ QColor colourOf(std::uint32_t rgb) {
 
 }  // namespace
 
-MapRenderer::MapRenderer(EditorState& st) : st_(st) {
+MapRenderer::MapRenderer(EditorState& st)
+    // Room for the picture at the largest zoom, obtained once and kept: a new
+    // picture on every zoom change would fault in every page again, which
+    // costs far more than drawing it. Only the rows a picture uses are touched.
+    : st_(st), store_(new std::uint32_t[kPictureCapacity]) {
     resize(1);
+    tiles::fillPixels(store_.get(), pixelCount(), tiles::kBlackPixel);
 }
 
 void MapRenderer::cellChanged(int x, int y) {
@@ -54,18 +61,18 @@ void MapRenderer::buildingsChanged() {
 }
 
 QImage MapRenderer::picture() const {
-    return QImage(reinterpret_cast<const uchar*>(pixels_.data()), width_, height_, width_ * 4,
+    return QImage(reinterpret_cast<const uchar*>(store_.get()), width_, height_, width_ * 4,
                   QImage::Format_RGB32);
 }
 
 tiles::PixelTarget MapRenderer::target() {
-    return {pixels_.data(), width_, height_, width_};
+    return {store_.get(), width_, height_, width_};
 }
 
 // A fresh wrapper for every painter: a QImage nobody else shares paints
 // straight into the pixel store instead of detaching into a copy.
 QImage MapRenderer::paintableView() {
-    QImage view(reinterpret_cast<uchar*>(pixels_.data()), width_, height_, width_ * 4,
+    QImage view(reinterpret_cast<uchar*>(store_.get()), width_, height_, width_ * 4,
                 QImage::Format_RGB32);
     view.setDotsPerMeterX(kPictureDotsPerMeter);
     view.setDotsPerMeterY(kPictureDotsPerMeter);
@@ -76,17 +83,24 @@ bool MapRenderer::ready() const {
     return tiles::isReady(st_);
 }
 
+bool MapRenderer::readyToDraw() {
+    if (!ready()) return false;
+    frames_.sync(st_.gfx, zoom_);
+    return true;
+}
+
+// The picture of the new zoom in the same memory; the full redraw that
+// follows writes every pixel of it.
 void MapRenderer::resize(int zoom) {
     zoom_ = zoom;
     width_ = kMapPictureWidth * zoom;
     height_ = kMapPictureHeight * zoom;
-    pixels_.assign(std::size_t(width_) * std::size_t(height_), tiles::kBlackPixel);
 }
 
 void MapRenderer::redrawMap() {
     const int z = st_.view.zoom == 2 ? 2 : 1;
     if (z != zoom_) resize(z);
-    if (ready()) {
+    if (readyToDraw()) {
         drawTilePass(true);
         redrawBuildings();
         if (st_.view.showBlacksmiths) redrawBlacksmiths();
@@ -95,15 +109,14 @@ void MapRenderer::redrawMap() {
         else if (st_.view.viewMode == kTraderView)
             drawTraderOverlay();
     } else {
-        tiles::fillPixels(pixels_.data(), pixels_.size(), tiles::kBlackPixel);
+        tiles::fillPixels(store_.get(), pixelCount(), tiles::kBlackPixel);
     }
     if (repaint_) repaint_();
 }
 
 void MapRenderer::drawFrameAtCell(int kind, int frame, int x, int y) {
     const PixelPoint at = cellToScreen(x, y, zoom_);
-    tiles::drawFrame(target(), st_.gfx.tilesets[std::size_t(kind)], st_.gfx.palette, frame, zoom_,
-                     at.x, at.y);
+    frames_.draw(target(), kind, frame, at.x, at.y);
 }
 
 void MapRenderer::drawTile(int x, int y) {
@@ -136,29 +149,53 @@ void MapRenderer::drawTilePass(bool clearFirst) {
             t.kind = source->tileset;
             t.frame = source->frame;
             t.at = cellToScreen(x, y, zoom_);
-            const auto rows = tiles::frameRows(st_.gfx.tilesets[std::size_t(t.kind)], t.frame);
+            const auto rows = frames_.rows(t.kind, t.frame);
             t.empty = !rows;
             t.top = t.at.y + (rows ? rows->top : 0) * zoom_;
             t.bottom = t.at.y + (rows ? rows->bottom : tiles::kDiamondRows) * zoom_;
         }
     }
+    // The rows each diagonal x + y of cells reaches, so that a band looks only
+    // at the diagonals that reach into it.
+    constexpr int kDiagonals = 2 * kGrid - 1;
+    std::vector<int> diagonalTop(kDiagonals, height_), diagonalBottom(kDiagonals, 0);
+    for (int y = 0; y < kGrid; ++y) {
+        for (int x = 0; x < kGrid; ++x) {
+            const TileRows& t = tiles[std::size_t(y * kGrid + x)];
+            if (t.empty) continue;
+            diagonalTop[std::size_t(x + y)] = std::min(diagonalTop[std::size_t(x + y)], t.top);
+            diagonalBottom[std::size_t(x + y)] =
+                std::max(diagonalBottom[std::size_t(x + y)], t.bottom);
+        }
+    }
     const int bandRows = std::max(8, kBandBytes / (width_ * int(sizeof(std::uint32_t))));
     for (int top = 0; top < height_; top += bandRows) {
         const int bottom = std::min(top + bandRows, height_);
-        std::uint32_t* first = pixels_.data() + std::size_t(top) * width_;
+        std::uint32_t* first = store_.get() + std::size_t(top) * width_;
         if (clearFirst)
             tiles::fillPixels(first, std::size_t(bottom - top) * width_, tiles::kBlackPixel);
+        int dlo = kDiagonals, dhi = -1;
+        for (int d = 0; d < kDiagonals; ++d) {
+            if (diagonalTop[std::size_t(d)] >= bottom || diagonalBottom[std::size_t(d)] <= top)
+                continue;
+            dlo = std::min(dlo, d);
+            dhi = d;
+        }
         const tiles::PixelTarget band{first, width_, bottom - top, width_};
-        for (const TileRows& t : tiles) {
-            if (t.empty || t.bottom <= top || t.top >= bottom) continue;
-            tiles::drawFrame(band, st_.gfx.tilesets[std::size_t(t.kind)], st_.gfx.palette, t.frame,
-                             zoom_, t.at.x, t.at.y - top);
+        // Still in cell order, y then x, as the whole tiles would be drawn.
+        for (int y = 0; y < kGrid && dhi >= 0; ++y) {
+            const int x1 = std::min(kGrid - 1, dhi - y);
+            for (int x = std::max(0, dlo - y); x <= x1; ++x) {
+                const TileRows& t = tiles[std::size_t(y * kGrid + x)];
+                if (t.empty || t.bottom <= top || t.top >= bottom) continue;
+                frames_.draw(band, t.kind, t.frame, t.at.x, t.at.y - top);
+            }
         }
     }
 }
 
 void MapRenderer::redrawAllTiles() {
-    if (ready()) drawTilePass(false);
+    if (readyToDraw()) drawTilePass(false);
 }
 
 void MapRenderer::drawCastlePiece(int x, int y, const int (&frameOfPart)[4]) {
@@ -168,7 +205,7 @@ void MapRenderer::drawCastlePiece(int x, int y, const int (&frameOfPart)[4]) {
 }
 
 void MapRenderer::redrawBuildings() {
-    if (!ready()) return;
+    if (!readyToDraw()) return;
     const bool labels = st_.view.viewMode == kDomainView;
     QImage view;
     QPainter painter;
@@ -191,7 +228,7 @@ void MapRenderer::redrawBuildings() {
 }
 
 void MapRenderer::redrawBlacksmiths() {
-    if (!ready()) return;
+    if (!readyToDraw()) return;
     for (int d = 1; d <= kMaxDomain; ++d) {
         const Acounty& county = st_.CountyTable[std::size_t(d)];
         if (!county.used) continue;
@@ -222,13 +259,17 @@ void MapRenderer::drawDomainLabels() {
 }
 
 void MapRenderer::drawTraderOverlay() {
-    // The trader view's routes, stops and trader numbers for the selected
-    // trader are drawn here, over the tiles and buildings. Until that overlay
-    // exists the trader view shows the plain map.
+    if (!ready()) return;
+    // A route is rebuilt before it is drawn whenever an edit, a new map or
+    // an undo left it stale.
+    ensureRouteCells(st_, st_.view.selectedTrader);
+    QImage view = paintableView();
+    QPainter painter(&view);
+    render::drawTraderOverlay(painter, st_, zoom_);
 }
 
 void MapRenderer::redrawCell(int x, int y) {
-    if (!ready() || !inMap(x, y)) return;
+    if (!inMap(x, y) || !readyToDraw()) return;
     drawTile(x, y);
     if (st_.view.viewMode == kDomainView) {
         drawCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
@@ -238,7 +279,7 @@ void MapRenderer::redrawCell(int x, int y) {
 }
 
 void MapRenderer::redrawBuildingPiece(int x, int y, std::uint8_t bits) {
-    if (!ready() || !inMap(x, y)) return;
+    if (!inMap(x, y) || !readyToDraw()) return;
     if (bits & flags::kVillage) drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
     if (bits & flags::kBuilding) drawCastlePiece(x, y, kPlacedCastleFrames);
     if (st_.view.viewMode == kDomainView)

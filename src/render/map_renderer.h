@@ -9,10 +9,13 @@
 #include <QImage>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
+#include "core/edit/geometry.h"
 #include "core/model/editor_state.h"
+#include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
 #include "render/cell_labels.h"
 
@@ -37,11 +40,14 @@ class MapRenderer : public CellSink {
     int width() const { return width_; }
     int height() const { return height_; }
     int zoom() const { return zoom_; }
-    std::span<const std::uint32_t> pixels() const { return pixels_; }
-    std::uint32_t pixel(int x, int y) const { return pixels_[std::size_t(y) * width_ + x]; }
-    // A read-only QImage over the pixel store (no copy). It stays valid until
-    // the picture is resized by a full redraw at another zoom.
+    std::span<const std::uint32_t> pixels() const { return {store_.get(), pixelCount()}; }
+    std::uint32_t pixel(int x, int y) const { return store_[std::size_t(y) * width_ + x]; }
+    // A read-only QImage over the pixel store (no copy). Its pixels change
+    // with every redraw; its size stays until a full redraw at another zoom.
     QImage picture() const;
+
+    // The decoded frames the picture is drawn with.
+    const tiles::FrameCache& frames() const { return frames_; }
 
     // Full redraw at st.view.zoom: resizes the picture when the zoom changed,
     // clears it to black and, when Ready, draws the tile pass, the overlay
@@ -54,7 +60,8 @@ class MapRenderer : public CellSink {
     void redrawBuildings();
     void redrawBlacksmiths();
     void drawDomainLabels();
-    // The trader view's overlay for st.view.selectedTrader.
+    // The trader view's overlay for st.view.selectedTrader, whose route is
+    // rebuilt first when it is stale.
     void drawTraderOverlay();
 
     // Draws the cell's tile over what is there and, in the domain view, its
@@ -90,6 +97,9 @@ class MapRenderer : public CellSink {
   private:
     tiles::PixelTarget target();
     bool ready() const;
+    // Ready, with the frame cache matching the graphics and the zoom.
+    bool readyToDraw();
+    std::size_t pixelCount() const { return std::size_t(width_) * std::size_t(height_); }
     void resize(int zoom);
     void drawTilePass(bool clearFirst);
     void drawFrameAtCell(int kind, int frame, int x, int y);
@@ -99,8 +109,12 @@ class MapRenderer : public CellSink {
     void drawCellLabel(QPainter& painter, int x, int y, int number, LabelStyle style);
     void drawCellTraderLabel(QPainter& painter, int x, int y, int trader);
 
+    static constexpr std::size_t kPictureCapacity =
+        std::size_t(kMapPictureWidth) * 2 * std::size_t(kMapPictureHeight) * 2;
+
     EditorState& st_;
-    std::vector<std::uint32_t> pixels_;
+    std::unique_ptr<std::uint32_t[]> store_;
+    tiles::FrameCache frames_;
     int width_ = 0;
     int height_ = 0;
     int zoom_ = 0;

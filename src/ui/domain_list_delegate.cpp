@@ -19,6 +19,22 @@ constexpr int kNameLeft = 42;
 
 }  // namespace
 
+std::vector<int> startingPlayers(const EditorState& st, int row) {
+    std::vector<int> players;
+    for (int p = 1; p <= kStartPositions; ++p)
+        if (st.StartDomains[std::size_t(p)] == row) players.push_back(p);
+    return players;
+}
+
+QString domainRowDescription(const EditorState& st, int row, const QString& name) {
+    QString text = QString::number(listDomain(row));
+    const std::vector<int> players = startingPlayers(st, row);
+    for (std::size_t k = 0; k < players.size(); ++k)
+        text += (k == 0 ? QStringLiteral(", start of player ") : QStringLiteral(", ")) +
+                QString::number(players[k]);
+    return text + QStringLiteral(", ") + name;
+}
+
 void DomainListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     const int i = index.row();
@@ -43,9 +59,8 @@ void DomainListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         QFont bold = font;
         bold.setBold(true);
         painter->setFont(bold);
-        for (int p = 1; p <= kStartPositions; ++p)
-            if (st_.StartDomains[std::size_t(p)] == i)
-                painter->drawText(r.adjusted(kPlayerLeft, 0, 0, 0), flags, QString::number(p));
+        for (int p : startingPlayers(st_, i))
+            painter->drawText(r.adjusted(kPlayerLeft, 0, 0, 0), flags, QString::number(p));
         painter->setFont(font);
     }
 

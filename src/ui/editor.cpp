@@ -4,6 +4,7 @@
 
 #include "core/model/map_access.h"
 #include "core/tiles/graphics_commands.h"
+#include "ui/accessibility.h"
 #include "ui/auxiliary_views.h"
 #include "ui/compare_command.h"
 #include "ui/menu_commands.h"
@@ -21,6 +22,8 @@ const char* const kMapSetCommands[] = {
     "M_RefillExt64",   "M_SetHeader",    "M_NameLength",       "M_CompareMapset",
 };
 
+constexpr int kMaptilesEditType = 0;
+
 }  // namespace
 
 Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path programDir)
@@ -30,11 +33,18 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     st_->sink = &renderer_;
     st_->rng.reseed(std::uint64_t(std::chrono::system_clock::now().time_since_epoch().count()));
 
+    installAccessibleRoles();
     mainform_ = std::make_unique<Tmainform>(ctx_);
+    tileform_ = std::make_unique<Ttileform>(ctx_);
     minform_ = std::make_unique<Tminform>(ctx_);
     mapform_ = std::make_unique<Tmapform>(ctx_);
     statform_ = std::make_unique<Tstatform>(mainform_.get());
+    tileselectform_ = std::make_unique<Ttileselectform>(ctx_);
     nchform_ = std::make_unique<Tnchform>(ctx_.names, st_->rng, prompt, mainform_.get());
+    breditform_ = std::make_unique<Tbreditform>();
+    tvform_ = std::make_unique<Ttvform>(mainform_.get());
+    traderform_ = std::make_unique<Ttraderform>(ctx_);
+    domselectform_ = std::make_unique<Tdomselectform>(*st_, mainform_.get());
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
     auxViews_ = std::make_unique<AuxiliaryViews>(ctx_);
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
@@ -55,6 +65,8 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectReportCommands(*this);
     connectCompareCommand(*this);
     connectPathfindingViews(*this);
+    connectTileCommands(*this);
+    connectTraderCommands(*this);
     updateCommandStates();
 }
 
@@ -64,15 +76,22 @@ Editor::~Editor() {
     st_->sink = nullptr;
     auxViews_.reset();
     aboutform_.reset();
+    breditform_.reset();
+    domselectform_.reset();
+    traderform_.reset();
+    tvform_.reset();
     nchform_.reset();
     statform_.reset();
+    tileselectform_.reset();
     mapform_.reset();
     minform_.reset();
+    tileform_.reset();
     mainform_.reset();
 }
 
 void Editor::repaintViews() {
     mapform_->repaintMap();
+    if (traderform_->isVisible()) traderform_->redrawPicture();
     minform_->refresh();
     mainform_->repaintDomainList();
 }
@@ -94,13 +113,42 @@ void Editor::updateCommandStates() {
     enableReportCommands(*this, st_->mapLoaded);
 }
 
+void Editor::prepareTileTools() {
+    tileselectform_->buildPalettes(st_->view.tileScale);
+    setBrush(BrushMask::centre());
+    mapform_->brushimage()->hide();
+    mainform_->rd_editor->setItemIndex(tiles::kBasePalette);
+    selectTile(tiles::kBasePalette, 0);
+    tileselectform_->show();
+}
+
+void Editor::graphicsChanged() {
+    Ttileselectform& selector = *tileselectform_;
+    selector.buildPalettes(st_->view.tileScale);
+    selector.showPalette(selector.paletteType());
+    if (st_->view.editType == kMaptilesEditType) selector.select(selector.selectedIndex());
+    tileform_->graphicsChanged();
+    mainform_->selbrushicon->update();
+}
+
+void Editor::setBrush(const BrushMask& mask) {
+    st_->view.brush = mask;
+    mainform_->selbrushicon->update();
+    mapform_->setBrushPreview(mask, st_->view.zoom);
+}
+
+void Editor::selectTile(int type, int index) {
+    tileselectform_->showPalette(type);
+    tileselectform_->select(index);
+}
+
 void Editor::placeWindows(const QRect& available) {
     // Decorations as the window manager draws them around the main window
     // (none without a window manager); the other windows get the same.
     const QSize frame = mainform_->frameGeometry().size() - mainform_->size();
     WindowSizes sizes{mainform_->size() + frame,
                       QSize(Tmapform::kClientWidth, Tmapform::kClientHeight) + frame,
-                      minform_->size() + frame};
+                      minform_->size() + frame, tileselectform_->size() + frame};
     const WindowPlacement p = placeEditorWindows(available, sizes);
     mainform_->move(p.main.topLeft());
     mapform_->move(p.map.topLeft());
@@ -111,6 +159,10 @@ void Editor::placeWindows(const QRect& available) {
     const QPoint below(p.main.left(), p.main.bottom() + 1 + kWindowGap);
     if (below.y() + statform_->height() + frame.height() <= available.bottom())
         statform_->move(below);
+    tileselectform_->move(p.tiles.topLeft());
+    tileselectform_->resize(p.tiles.size() - frame);
+    // The trader window opens later, below the main window, where nothing else stands.
+    traderform_->move(p.main.bottomLeft() + QPoint(0, 1));
 }
 
 }  // namespace d7::ui

@@ -10,12 +10,18 @@
 #include "core/model/editor_state.h"
 #include "render/map_renderer.h"
 #include "ui/about_dialog.h"
+#include "ui/brush_editor.h"
+#include "ui/domain_select_dialog.h"
 #include "ui/editor_context.h"
 #include "ui/main_window.h"
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
 #include "ui/stat_form.h"
+#include "ui/tile_select_window.h"
+#include "ui/tile_view_window.h"
+#include "ui/town_values_dialog.h"
+#include "ui/trader_window.h"
 
 namespace d7::ui {
 
@@ -39,6 +45,12 @@ class Editor {
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
     AuxiliaryViews& auxViews() { return *auxViews_; }
+    Ttileform& tileForm() { return *tileform_; }
+    Ttileselectform& tileSelectForm() { return *tileselectform_; }
+    Tbreditform& brushEditForm() { return *breditform_; }
+    Ttvform& townValuesForm() { return *tvform_; }
+    Ttraderform& traderForm() { return *traderform_; }
+    Tdomselectform& domainSelectForm() { return *domselectform_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -49,6 +61,19 @@ class Editor {
     // Enables the commands that need a map set once one is loaded.
     void updateCommandStates();
 
+    // Start-up's tile tools: the palettes at the tile scale, the default
+    // brush, the "Base" palette with tile 0 chosen, and the tile selector shown.
+    void prepareTileTools();
+    // The tilesets, the brightness or the palette changed: the tile palettes
+    // are built again, the selector shows them (with the tile chosen again
+    // in "Maptiles"), and the tile viewer follows.
+    void graphicsChanged();
+    // The current brush: the brush icon and the map window's preview follow.
+    void setBrush(const BrushMask& mask);
+    // Chooses index i of palette type in the tile selector, as the "Tileset"
+    // group and the quick-selection buttons do.
+    void selectTile(int type, int index);
+
     // Puts the windows side by side inside the available screen area.
     void placeWindows(const QRect& available);
 
@@ -58,10 +83,16 @@ class Editor {
     EditorContext ctx_;
     // The windows, in the order they are created.
     std::unique_ptr<Tmainform> mainform_;
+    std::unique_ptr<Ttileform> tileform_;
     std::unique_ptr<Tminform> minform_;
     std::unique_ptr<Tmapform> mapform_;
     std::unique_ptr<Tstatform> statform_;
+    std::unique_ptr<Ttileselectform> tileselectform_;
     std::unique_ptr<Tnchform> nchform_;
+    std::unique_ptr<Tbreditform> breditform_;
+    std::unique_ptr<Ttvform> tvform_;
+    std::unique_ptr<Ttraderform> traderform_;
+    std::unique_ptr<Tdomselectform> domselectform_;
     std::unique_ptr<Taboutform> aboutform_;
     std::unique_ptr<AuxiliaryViews> auxViews_;
 };

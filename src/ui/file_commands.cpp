@@ -98,7 +98,9 @@ void M_LoadPaletteClick(Editor& ed) {
     EditorContext& ctx = ed.context();
     const auto path = ctx.dialogs.openFile(kPaletteFilter, kPaletteExtension);
     if (!path) return;
-    runCommand(ctx.prompt, [&] { tiles::loadPaletteFile(ctx.st, *path); });
+    // The tile palettes are pictures in the palette's colours too.
+    if (runCommand(ctx.prompt, [&] { tiles::loadPaletteFile(ctx.st, *path); }))
+        ed.graphicsChanged();
 }
 
 void M_SaveBMPClick(Editor& ed) {

@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "ui/switch_order_menu.h"
+
 namespace d7::ui {
 
 namespace {
@@ -241,11 +243,7 @@ QMenu* buildListPopup(QWidget* owner) {
         const QByteArray name = "P_StartPos" + QByteArray::number(p);
         item(start, name.constData(), QByteArray::number(p).constData());
     }
-    QMenu* order = subMenu(m, "P_SwitchTraderOrder", "Switch Trader Order", kHidden);
-    for (const char* o : {"123", "132", "213", "231", "312", "321"}) {
-        const QByteArray name = QByteArray("P_Order") + o;
-        item(order, name.constData(), o);
-    }
+    addOrderItems(subMenu(m, "P_SwitchTraderOrder", "Switch Trader Order", kHidden), "P_Order");
     item(m, "P_SetTownvalues", "Set Townvalues", kHidden);
     item(m, "P_SwitchDomainNr", "Switch Domain Nr...", kHidden);
     return m;

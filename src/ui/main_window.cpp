@@ -19,6 +19,7 @@
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
 #include "ui/name_text.h"
+#include "ui/switch_order_menu.h"
 
 namespace d7::ui {
 
@@ -55,7 +56,6 @@ bool isMapKey(int key) {
 QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
     auto* b = new QCheckBox(QString::fromUtf8(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
 
@@ -72,7 +72,6 @@ QWidget* quickPage(const char* const (&captions)[6], const int (&tags)[6], QWidg
     for (int i = 0; i < 6; ++i) {
         auto* b = new QPushButton(QString::fromUtf8(captions[i]), group);
         b->setProperty("tag", tags[i]);
-        b->setFocusPolicy(Qt::NoFocus);
         b->setFixedHeight(20);
         grid->addWidget(b, i / 3, i % 3);
     }
@@ -129,6 +128,9 @@ void Tmainform::buildControls(QWidget* client) {
     ctybox->setObjectName(QStringLiteral("ctybox"));
     ctybox->setProperty("tag", kDomainListTag);
     ctybox->setGeometry(120, 14, 151, 137);
+    // A buddy label does not name a list for assistive technology.
+    mapbox->setAccessibleName(mapLabel->text());
+    ctybox->setAccessibleName(domainLabel->text());
     ctybox->setItemDelegate(new DomainListDelegate(ctx_.st, true, ctybox));
     ctybox->setUniformItemSizes(true);
     for (QListWidget* list : {mapbox, ctybox}) {
@@ -197,10 +199,9 @@ void Tmainform::buildControls(QWidget* client) {
     brushpanel->setLineWidth(1);
     brushpanel->setStyleSheet(QStringLiteral("QFrame#brushpanel { background: navy; }"));
     brushpanel->setGeometry(20, 298, 77, 77);
-    selbrushicon = new QLabel(brushpanel);
-    selbrushicon->setObjectName(QStringLiteral("selbrushicon"));
-    selbrushicon->setGeometry(1, 1, 75, 75);
-    selbrushicon->setStyleSheet(QStringLiteral("background: white;"));
+    brushpanel->setAccessibleName(QStringLiteral("Brush"));
+    selbrushicon = new BrushIcon(ctx_.st, brushpanel);
+    selbrushicon->setGeometry(1, 1, BrushIcon::kSide, BrushIcon::kSide);
     brushpanel->hide();
 
     cb_dist = checkBox("cb_dist", "Show Closest Towns", client);
@@ -211,7 +212,6 @@ void Tmainform::buildControls(QWidget* client) {
     cb_seldist->hide();
     bt_setroad = new QPushButton(QStringLiteral("Set Road"), client);
     bt_setroad->setObjectName(QStringLiteral("bt_setroad"));
-    bt_setroad->setFocusPolicy(Qt::NoFocus);
     bt_setroad->setGeometry(120, 158, 75, 23);
     bt_setroad->hide();
     cb_roadstretch = checkBox("cb_roadstretch", "Prefer straighter roads", client);
@@ -220,7 +220,7 @@ void Tmainform::buildControls(QWidget* client) {
 
     quickcontrol = new QTabWidget(client);
     quickcontrol->setObjectName(QStringLiteral("quickcontrol"));
-    quickcontrol->setFocusPolicy(Qt::NoFocus);
+    quickcontrol->setAccessibleName(QStringLiteral("Quick Selection"));
     quickcontrol->setGeometry(6, 378, 265, 88);
     quickcontrol->setDocumentMode(true);
     const char* const buildings[6] = {"Castle", "Town", "Lumber", "Quarry", "Village", "Mine"};
@@ -249,9 +249,15 @@ void Tmainform::buildStatusBar() {
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setFixedHeight(kStatusBarHeight);
     const int widths[3] = {34, 34, 50};
+    // The panels' own text is what assistive technology reads; the
+    // description says what it is about.
+    const char* const about[3] = {"Column of the map cell under the mouse",
+                                  "Row of the map cell under the mouse",
+                                  "Domain under the mouse and its buildings"};
     for (int i = 0; i < 3; ++i) {
         panels_[i] = new QLabel(StatusBar1);
         panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
+        panels_[i]->setAccessibleDescription(QString::fromLatin1(about[i]));
         panels_[i]->setMinimumWidth(widths[i]);
         if (i < 2) panels_[i]->setFixedWidth(widths[i]);
         StatusBar1->addWidget(panels_[i], i == 2 ? 1 : 0);
@@ -334,6 +340,13 @@ void Tmainform::rebuildDomainList(int sel) {
     ctybox->clear();
     for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(textFromName(name));
     ctybox->setCurrentRow(sel < ctybox->count() ? sel : -1);
+    describeDomainItems();
+}
+
+void Tmainform::describeDomainItems() {
+    for (int i = 0; i < ctybox->count(); ++i)
+        ctybox->item(i)->setData(Qt::AccessibleTextRole,
+                                 domainRowDescription(ctx_.st, i, ctybox->item(i)->text()));
 }
 
 void Tmainform::selectMapAndRefresh(int n) {
@@ -356,6 +369,7 @@ void Tmainform::selectMapAndRefresh(int n) {
 }
 
 void Tmainform::repaintDomainList() {
+    describeDomainItems();
     ctybox->viewport()->update();
 }
 
@@ -432,6 +446,7 @@ void Tmainform::rd_edittClick(int i) {
         default:
             break;
     }
+    emit editTypeChosen(i);
 }
 
 void Tmainform::rd_brushfillClick(int i) {
@@ -478,6 +493,9 @@ void Tmainform::updatePopupItems(bool overDomainList) {
     }
     start->setVisible(oneTown);
     switchDomain->setVisible(oneTown && row != 0);
+    if (oneTown && row != 0)
+        relabelOrderItems(orderItemsOf(menu_->menu(QStringLiteral("P_SwitchTraderOrder"))), ctx_.st,
+                          row);
 }
 
 void Tmainform::openListPopup(QListWidget* list, QPoint globalPos) {

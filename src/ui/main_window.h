@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <memory>
 
+#include "ui/brush_icon.h"
 #include "ui/editor_context.h"
 #include "ui/main_menu.h"
 #include "ui/radio_group.h"
@@ -44,7 +45,7 @@ class Tmainform : public QMainWindow {
     RadioGroup* rd_selsub;
     RadioGroup* rd_editor;
     QFrame* brushpanel;
-    QLabel* selbrushicon;
+    BrushIcon* selbrushicon;
     RadioGroup* rd_brushfill;
     RadioGroup* rd_paste;
     QCheckBox* cb_ovsea;
@@ -81,10 +82,13 @@ class Tmainform : public QMainWindow {
     // "Change Name" for the list the popup was opened over.
     void changeNameClick();
 
-    // Repaints the domain list (colours or names changed).
+    // Repaints the domain list (colours, names or starting positions
+    // changed) and renews what assistive technology reads for each entry.
     void repaintDomainList();
 
   signals:
+    // An edit type was chosen (after the main window's own controls followed).
+    void editTypeChosen(int i);
     // The first showing: start-up loading follows.
     void firstShown();
     // The main window was closed: the program ends.
@@ -103,6 +107,7 @@ class Tmainform : public QMainWindow {
     void mapboxRowChanged(int row);
     void syncMapListSelection();
     void updatePopupItems(bool overDomainList);
+    void describeDomainItems();
 
     EditorContext& ctx_;
     std::unique_ptr<MainMenu> menu_;

@@ -7,25 +7,28 @@
 #include <algorithm>
 
 #include "core/edit/geometry.h"
+#include "render/brush_pictures.h"
 #include "render/cell_labels.h"
 #include "render/map_window_view.h"
+#include "render/tile_pictures.h"
+#include "ui/accessibility.h"
 
 namespace d7::ui {
 
 namespace {
 
 constexpr QRgb kTransparentKey = render::kCursorTransparent;
-constexpr int kBrushImageWidth = 290;
-constexpr int kBrushImageHeight = 150;
+constexpr int kBrushImageWidth = render::kBrushPreviewWidth;
+constexpr int kBrushImageHeight = render::kBrushPreviewHeight;
 
 }  // namespace
 
-QPixmap keyedPixmap(const QImage& image) {
+QPixmap keyedPixmap(const QImage& image, QRgb key) {
     QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < keyed.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
         for (int x = 0; x < keyed.width(); ++x)
-            if ((row[x] | 0xFF000000u) == kTransparentKey) row[x] = 0;
+            if ((row[x] | 0xFF000000u) == (key | 0xFF000000u)) row[x] = 0;
     }
     return QPixmap::fromImage(keyed);
 }
@@ -33,6 +36,10 @@ QPixmap keyedPixmap(const QImage& image) {
 MapPaintBox::MapPaintBox(Tmapform& form, EditorContext& ctx, QWidget* parent)
     : QWidget(parent), form_(form), ctx_(ctx) {
     setObjectName(QStringLiteral("mapbox"));
+    setAccessibleRole(this, QAccessible::Graphic);
+    setAccessibleName(QStringLiteral("Map picture"));
+    setAccessibleDescription(
+        QStringLiteral("The current map; the arrow keys and W, A, S, D scroll it"));
     // Every paint covers the whole area, so nothing needs clearing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -71,9 +78,11 @@ Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
     brushBitmap_.fill(kTransparentKey);
 
     overimage_->setObjectName(QStringLiteral("overimage"));
+    overimage_->setAccessibleName(QStringLiteral("Cursor preview"));
     overimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
     overimage_->hide();
     brushimage_->setObjectName(QStringLiteral("brushimage"));
+    brushimage_->setAccessibleName(QStringLiteral("Brush preview"));
     brushimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
     brushimage_->resize(kBrushImageWidth, kBrushImageHeight);
     brushimage_->hide();
@@ -193,12 +202,51 @@ void Tmapform::clearSelection() {
 void Tmapform::setDomainOverlay(int d, int z) {
     overimage_->hide();
     overlaySize_ = 1;
-    overlayBitmap_ = render::makeDomainCursorImage(d, z, ctx_.st.gfx.colourSets);
+    showOverlay(render::makeDomainCursorImage(d, z, ctx_.st.gfx.colourSets));
+}
+
+void Tmapform::setTileOverlay(const tiles::TileChoice& choice, int z) {
+    overimage_->hide();
+    overlaySize_ = choice.blockSize;
+    showOverlay(render::makeTileCursorImage(ctx_.st.gfx, choice, z));
+}
+
+void Tmapform::showOverlay(const QImage& image) {
+    overlayBitmap_ = image;
     overimage_->resize(overlayBitmap_.size());
     overimage_->setPixmap(keyedPixmap(overlayBitmap_));
+    // The cursor follows the mouse; until the mouse is over the map it waits
+    // out of sight rather than in the window's corner.
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer))
+        pointerMoved(pointer);
+    else
+        overimage_->move(-overimage_->width(), -overimage_->height());
     overimage_->show();
     overimage_->raise();
     if (selectControl_) selectControl_->raise();
+}
+
+void Tmapform::setBrushPreview(const BrushMask& brush, int z) {
+    brushBounds_ = d7::brushBounds(brush);
+    brushBitmap_ = render::makeBrushPreviewImage(brush, z);
+    brushimage_->resize(brushBitmap_.size());
+    brushimage_->setPixmap(keyedPixmap(brushBitmap_));
+    brushimage_->move(-brushimage_->width(), -brushimage_->height());
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer)) placeBrushPreview(cellAt(pointer));
+}
+
+void Tmapform::placeBrushPreview(QPoint cell) {
+    const int x = cell.x(), y = cell.y();
+    const BrushBounds& b = brushBounds_;
+    // The preview moves only where every set cell of the brush lies on the map.
+    if (x - 2 + b.minX < 0 || x + 2 - (4 - b.maxX) > kGrid - 1 || y - 2 + b.minY < 0 ||
+        y + 2 - (4 - b.maxY) > kGrid - 1)
+        return;
+    const int z = ctx_.st.view.zoom, vx = originX_, vy = originY_;
+    brushimage_->move(mapbox_->width() / 2 + z * (29 * (vy + x + 1 - vx - y) - 145),
+                      z * (15 * (x + y + 1 - vx - vy) - 75));
 }
 
 void Tmapform::pointerMoved(QPoint boxPos) {
@@ -212,6 +260,7 @@ void Tmapform::pointerMoved(QPoint boxPos) {
         w / 2 + 29 * z * (cell.x() + 1 - originX_ - f) - 29 * z * (cell.y() - originY_);
     const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
     overimage_->move(left, top);
+    placeBrushPreview(cell);
     emit cellHovered(cell.x(), cell.y());
 }
 

@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "core/model/brush_mask.h"
+#include "core/tiles/tile_palettes.h"
+#include "render/cell_labels.h"
 #include "ui/change_outlines.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
@@ -77,6 +80,14 @@ class Tmapform : public QWidget {
     void clearSelection();
     // The "Domains" cursor: the filled domain tile of domain d at zoom z.
     void setDomainOverlay(int d, int z);
+    // The "Maptiles" cursor: the chosen tile's block at zoom z; overlaySize
+    // becomes the block's size.
+    void setTileOverlay(const tiles::TileChoice& choice, int z);
+    // The "Brushes" preview of the brush at zoom z, and the rectangle of
+    // its set cells that decides where it may be shown.
+    void setBrushPreview(const BrushMask& brush, int z);
+    const BrushBounds& brushBounds() const { return brushBounds_; }
+    const QImage& brushBitmap() const { return brushBitmap_; }
 
     // Scrolls cell (x, y) towards the middle of the window and outlines it
     // with the selection layer until the mouse next moves over the map.
@@ -110,6 +121,8 @@ class Tmapform : public QWidget {
     friend class MapPaintBox;
     void recomputeScroll();
     void pointerMoved(QPoint boxPos);
+    void placeBrushPreview(QPoint cell);
+    void showOverlay(const QImage& image);
     void painted();
     void clearCellMark(QPoint globalPos);
     void dropCellMark();
@@ -122,6 +135,7 @@ class Tmapform : public QWidget {
     ChangeOutlines changes_;
     QImage overlayBitmap_;
     QImage brushBitmap_;
+    BrushBounds brushBounds_;
 
     int originX_ = 0;
     int originY_ = 0;
@@ -137,7 +151,8 @@ class Tmapform : public QWidget {
     bool paintedOnce_ = false;
 };
 
-// An image whose magenta pixels are transparent, as the cursor previews show it.
-QPixmap keyedPixmap(const QImage& image);
+// An image whose pixels of the key colour (magenta unless told otherwise) are
+// transparent, as the cursor previews show it.
+QPixmap keyedPixmap(const QImage& image, QRgb key = render::kCursorTransparent);
 
 }  // namespace d7::ui

@@ -11,12 +11,20 @@ class Editor;
 void connectFileCommands(Editor& ed);
 // "View": refresh, map and domain view, map size, season and brightness.
 void connectViewCommands(Editor& ed);
+// Traders and starting positions: "View" > "Traders", "Map Helper" >
+// "Traderoutes", the "Check" menu's trader window pages, and the domain
+// list popup's starting position, trader order, town values and domain
+// number commands.
+void connectTraderCommands(Editor& ed);
 // "Test" and "Info": name lengths, the map file maintenance and "About".
 void connectTestCommands(Editor& ed);
 // "Map Helper": re-tiling, fills, land without domain and "Shift Map".
 void connectMapHelperCommands(Editor& ed);
 // The "Map Helper" commands, enabled once a map set is loaded.
 const std::vector<const char*>& mapHelperCommandNames();
+// The tile tools: "Tileset", the quick selection, the brush icon and the
+// brush editor, "Tileset Size" and "Tile View".
+void connectTileCommands(Editor& ed);
 
 // "Map Size": the new zoom, with what the edit type needs, and a full redraw;
 // the view origin stays, so the same cell stays at the top centre.

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "ui/traderoute_select_dialog.h"
+
 namespace d7::ui {
 
 QString messageText(const std::string& text) {
@@ -29,6 +31,11 @@ bool MessageBoxPrompt::askYesNo(const std::string& caption, const std::string& t
 void MessageBoxPrompt::inform(const std::string& caption, const std::string& text) {
     QMessageBox::information(dialogParent(), QString::fromStdString(caption), messageText(text),
                              QMessageBox::Ok);
+}
+
+std::optional<int> MessageBoxPrompt::selectTraderoute(const std::vector<int>& traders) {
+    Ttrselform dialog(dialogParent());
+    return dialog.chooseTrader(traders);
 }
 
 }  // namespace d7::ui

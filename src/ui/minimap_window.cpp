@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/tiles/overlay_colours.h"
+#include "ui/accessibility.h"
 
 namespace d7::ui {
 
@@ -35,6 +36,9 @@ QImage minimapImage(const EditorState& st) {
 
 MinimapBox::MinimapBox(EditorContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName(QStringLiteral("minimapbox"));
+    setAccessibleRole(this, QAccessible::Graphic);
+    setAccessibleName(QStringLiteral("Minimap picture"));
+    setAccessibleDescription(QStringLiteral("The domains of the map; a click moves the map there"));
     setFixedSize(kSide, kSide);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

@@ -22,11 +22,16 @@ class RadioGroup : public QGroupBox {
     QRadioButton* button(int i) const;
 
   signals:
-    // The user chose item i.
+    // The user chose item i: with the mouse, with Space after Tab, or through
+    // assistive technology's press or toggle action. Choosing the item that
+    // is already chosen emits nothing.
     void clicked(int i);
 
   private:
+    void itemToggled(int i, bool checked);
+
     QButtonGroup buttons_;
+    bool settingFromCode_ = false;
 };
 
 }  // namespace d7::ui

@@ -1,6 +1,7 @@
 // The "View" menu.
 #include <QAction>
 
+#include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "core/tiles/graphics_commands.h"
 #include "ui/command_guard.h"
@@ -13,8 +14,10 @@ namespace {
 
 constexpr int kMapView = 0;
 constexpr int kDomainView = 1;
+constexpr int kMaptilesEditType = 0;
 constexpr int kDomainsEditType = 1;
 constexpr int kSelectEditType = 2;
+constexpr int kBrushesEditType = 3;
 constexpr int kPathEditType = 6;
 const char* const kTraderItems[] = {"M_TraderAll", "M_Trader1", "M_Trader2", "M_Trader3",
                                     "M_Trader4",   "M_Trader5", "M_Trader6"};
@@ -26,7 +29,8 @@ QAction* action(Editor& ed, const char* name) {
 
 void M_RefreshClick(Editor& ed) {
     EditorState& st = ed.state();
-    for (std::size_t t = 1; t < st.routeStale.size(); ++t) st.routeStale[t] = true;
+    markAllRoutesStale(st);
+    ensureRouteCells(st, st.view.selectedTrader);
     ed.renderer().redrawMap();
 }
 
@@ -39,13 +43,16 @@ void chooseView(Editor& ed, int mode, const char* item) {
 
 void chooseSeason(Editor& ed, int season) {
     EditorContext& ctx = ed.context();
-    runCommand(ctx.prompt, [&] { tiles::selectSeason(ctx.st, season); });
+    const bool loaded = runCommand(ctx.prompt, [&] { tiles::selectSeason(ctx.st, season); });
     // A season whose tilesets could not be read leaves the previous one shown.
     action(ed, kSeasonItems[ctx.st.gfx.season])->setChecked(true);
+    if (loaded) ed.graphicsChanged();
 }
 
 void chooseBrightness(Editor& ed, bool dark) {
-    if (tiles::chooseBrightness(ed.state(), dark)) ed.repaintViews();
+    if (!tiles::chooseBrightness(ed.state(), dark)) return;
+    ed.graphicsChanged();
+    ed.repaintViews();
 }
 
 }  // namespace
@@ -55,6 +62,15 @@ void changeZoom(Editor& ed, int zoom) {
     Tmapform& map = ed.mapForm();
     st.view.zoom = zoom;
     switch (st.view.editType) {
+        case kMaptilesEditType: {
+            // The tile cursor is drawn at the map's size.
+            Ttileselectform& selector = ed.tileSelectForm();
+            selector.select(selector.selectedIndex());
+            break;
+        }
+        case kBrushesEditType:
+            map.setBrushPreview(st.view.brush, zoom);
+            break;
         case kDomainsEditType:
             if (const int row = ed.mainForm().ctybox->currentRow(); row >= 0)
                 map.setDomainOverlay(listDomain(row), zoom);

@@ -11,24 +11,22 @@ WindowPlacement placeEditorWindows(const QRect& available, const WindowSizes& si
     const int mapLeft = p.main.right() + 1 + kWindowGap;
     const int roomRight = available.right() + 1 - mapLeft;  // width beside the main window
     const int mapHeight = std::min(sizes.map.height(), available.height());
+    const int column = std::max(sizes.minimap.width(), sizes.tiles.width());
 
-    if (roomRight >= sizes.map.width() + kWindowGap + sizes.minimap.width()) {
-        // Everything in one row.
-        p.map = QRect(QPoint(mapLeft, origin.y()), QSize(sizes.map.width(), mapHeight));
-        p.minimap = QRect(QPoint(p.map.right() + 1 + kWindowGap, origin.y()), sizes.minimap);
-    } else if (sizes.main.height() + kWindowGap + sizes.minimap.height() <= available.height()) {
-        // The minimap under the main window, the map as wide as the screen allows.
-        p.map = QRect(QPoint(mapLeft, origin.y()),
-                      QSize(std::clamp(roomRight, kMinMapWidth, sizes.map.width()), mapHeight));
-        p.minimap = QRect(QPoint(origin.x(), p.main.bottom() + 1 + kWindowGap), sizes.minimap);
-    } else {
-        // A small screen: the map narrows so that the minimap fits beside it.
-        const int width = std::clamp(roomRight - kWindowGap - sizes.minimap.width(), kMinMapWidth,
-                                     sizes.map.width());
-        p.map = QRect(QPoint(mapLeft, origin.y()), QSize(width, mapHeight));
-        p.minimap =
-            QRect(QPoint(available.right() + 1 - sizes.minimap.width(), origin.y()), sizes.minimap);
-    }
+    // The map as wide as it is, or as the column at its right leaves room for.
+    const int mapWidth =
+        std::clamp(roomRight - kWindowGap - column, kMinMapWidth, sizes.map.width());
+    p.map = QRect(QPoint(mapLeft, origin.y()), QSize(mapWidth, mapHeight));
+
+    // The column starts beside the map, but never beyond the screen's right
+    // edge (a screen too small for all would have it cover the map's edge).
+    const int columnLeft = std::min(p.map.right() + 1 + kWindowGap, available.right() + 1 - column);
+    p.minimap = QRect(QPoint(columnLeft, origin.y()), sizes.minimap);
+    const int tilesTop = p.minimap.bottom() + 1 + kWindowGap;
+    // A tall palette scrolls inside the selector rather than leave the screen.
+    const int tilesHeight =
+        std::clamp(available.bottom() + 1 - tilesTop, 1, std::max(sizes.tiles.height(), 1));
+    p.tiles = QRect(QPoint(columnLeft, tilesTop), QSize(sizes.tiles.width(), tilesHeight));
     return p;
 }
 

@@ -1,7 +1,8 @@
 // Where the windows go on the screen: the main window at the left, the map
-// window beside it, the minimap where it does not cover the map. Computed
-// here rather than left to a window manager, so that the editor looks the
-// same on a bare X server, and small screens still show the whole map window.
+// window beside it, and at the right a column with the minimap above the
+// tile selector, none of them covering the map. Computed here rather than
+// left to a window manager, so that the editor looks the same on a bare X
+// server, and small screens still show the whole map window.
 #pragma once
 
 #include <QRect>
@@ -13,12 +14,14 @@ struct WindowSizes {
     QSize main;  // outer sizes, frame included
     QSize map;
     QSize minimap;
+    QSize tiles;
 };
 
 struct WindowPlacement {
     QRect main;  // outer rectangles, frame included
     QRect map;
     QRect minimap;
+    QRect tiles;
 };
 
 inline constexpr int kWindowGap = 4;

@@ -64,6 +64,8 @@ TEST_F(StartupTest, ConfiguredGameDirectoryIsLoadedWithoutAsking) {
     EXPECT_EQ(ed->mainForm().mapbox->count(), 60);
     EXPECT_EQ(ed->mainForm().ctybox->currentRow(), 0);
     EXPECT_TRUE(ed->mapForm().isVisible());
+    EXPECT_TRUE(ed->tileSelectForm().isVisible());
+    EXPECT_EQ(ed->tileSelectForm().windowTitle(), "Tile Nr: 0");
     EXPECT_EQ(iniText(), ini);  // nothing is written when nothing was asked
 }
 

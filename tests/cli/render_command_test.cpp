@@ -99,7 +99,7 @@ TEST_F(RenderCli, BadOptionsAndMissingGraphicsWriteNothing) {
     const std::string png = (out / "x.png").string();
     EXPECT_EQ(run({"render", dir, "3", (out / "x.gif").string()}).status, 2);
     EXPECT_EQ(run({"render", dir, "3", png, "--zoom", "3"}).status, 2);
-    EXPECT_EQ(run({"render", dir, "3", png, "--view", "traders"}).status, 2);
+    EXPECT_EQ(run({"render", dir, "3", png, "--view", "towns"}).status, 2);
     EXPECT_EQ(run({"render", dir, "3", png, "--season", "monsoon"}).status, 2);
     EXPECT_EQ(run({"render", dir, "60", png}).status, 2);
     fs::remove(game / "PL8" / "castle1a.pl8");

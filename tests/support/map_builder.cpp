@@ -6,7 +6,11 @@
 #include <random>
 #include <stdexcept>
 
+#include "core/edit/cell_writer.h"
+#include "core/edit/feature_codes.h"
 #include "core/model/file_io.h"
+#include "core/model/game_paths.h"
+#include "core/model/map_access.h"
 #include "core/model/map_layout.h"
 #include "core/model/map_set_io.h"
 
@@ -99,6 +103,32 @@ std::unique_ptr<EditorState> loadTestMapSet(const fs::path& dir) {
     st->pl8Dir = dir.string();
     loadMapSet(*st, dir.string());
     return st;
+}
+
+std::unique_ptr<EditorState> loadSavedMap(const fs::path& gameDir, const fs::path& saved, int n) {
+    auto st = makeEditorState();
+    st->gameDir = gameDir.string();
+    st->pl8Dir = defaultPl8Dir(st->gameDir);
+    loadMapSet(*st, saved.string());
+    selectMap(*st, n);
+    return st;
+}
+
+void putBuilding(EditorState& st, int n, int x, int y, int building, int d,
+                 std::array<int, 3> markers) {
+    const bool town = building == flags::kTown;
+    for (int part = 0; part < 4; ++part) {
+        const int m = part == 0 ? 0 : markers[std::size_t(part - 1)];
+        const int plain = town ? feature::kTown : feature::kCastle;
+        setCell(st, n, x + part % 2, y + part / 2,
+                {.flags = building,
+                 .tileset = town ? 12 : 0,
+                 .tile = part,
+                 .part = part,
+                 .marker = m,
+                 .domain = d,
+                 .code = m ? feature::kMarkerBase + m : plain});
+    }
 }
 
 void putCell(EditorState& st, int x, int y, const CellSpec& c) {

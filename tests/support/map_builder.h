@@ -2,6 +2,7 @@
 // format, with recognisable contents, and no binary fixture from elsewhere.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -49,6 +50,17 @@ class TempDir {
 
 // Editor state with gameDir = pl8Dir = dir and the map set of dir loaded.
 std::unique_ptr<EditorState> loadTestMapSet(const fs::path& dir);
+
+// Map n of the map set saved into saved by a command, read as the editor
+// reads it: the language file and the .pl8 directory come from gameDir when
+// the command did not write them.
+std::unique_ptr<EditorState> loadSavedMap(const fs::path& gameDir, const fs::path& saved, int n);
+
+// A 2 x 2 town (building = flags::kTown) or castle (flags::kBuilding) of
+// domain d at (x, y) on map n, written through setCell with the feature codes
+// placement gives; parts 1..3 carry the markers.
+void putBuilding(EditorState& st, int n, int x, int y, int building, int d,
+                 std::array<int, 3> markers);
 
 // Cell writer for tests that build maps in the working planes directly.
 struct CellSpec {

@@ -32,6 +32,7 @@ void EditorFixture::load(int zoom) {
     loadMapSet(st, st.gameDir);
     ed->showLoadedMapSet();
     tiles::loadTilesets(st.gfx, st.pl8Dir, 0);
+    ed->prepareTileTools();
     ed->renderer().redrawMap();
     ed->mainForm().show();
     ed->mapForm().show();

@@ -64,6 +64,16 @@ struct TraderRouteRecord {
     std::int32_t stopCount = 0;
 };
 
+// One cell a trader walks. leg is the number of the leg (0 = from the first
+// stop to the second, ...) or kLeadIn for the approach from the trader's
+// start to its route; written as "S=12,40" or "3=20,41".
+struct RouteCell {
+    static constexpr int kLeadIn = -1;
+    int leg = 0;
+    Point cell;
+    bool operator==(const RouteCell&) const = default;
+};
+
 // A 64 x 64 table indexed by cell (x, y).
 template <typename T>
 struct CellTable {

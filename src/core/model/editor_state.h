@@ -11,6 +11,7 @@
 
 #include "core/analysis/analysis_tables.h"
 #include "core/model/area_buffer.h"
+#include "core/model/brush_mask.h"
 #include "core/model/map_set.h"
 #include "core/model/planes.h"
 #include "core/model/ports.h"
@@ -18,6 +19,11 @@
 #include "core/tiles/graphics.h"
 
 namespace d7 {
+
+// viewMode values.
+inline constexpr int kMapViewMode = 0;
+inline constexpr int kDomainViewMode = 1;
+inline constexpr int kTraderViewMode = 2;
 
 // How the map is shown and edited (the window layer sets these).
 struct ViewState {
@@ -27,7 +33,16 @@ struct ViewState {
     int selectType = 0;      // 0 Rectangle, 1 Line
     int viewMode = 0;        // 0 map, 1 domain, 2 traders
     int selectedTrader = 0;  // 0 "All", 1..6
+    int routeDisplay = 0;    // 0 routes as lines, 1 as numbers
     bool showBlacksmiths = false;
+
+    // What "Maptiles" places: the tile selector's palette (0 Base, 1 Roads,
+    // 2 Mountains, 3 Buildings) and the index chosen in it, numbered as the
+    // quick-selection buttons number them.
+    int tileType = 0;
+    int selectedTile = 0;
+    // What "Brushes" covers around the mouse.
+    BrushMask brush = BrushMask::centre();
 };
 
 // The language file's name when the configuration names none.
@@ -38,6 +53,10 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     std::string gameDir;
     std::string pl8Dir;
     std::string langFile = kDefaultLangFile;
+
+    // The buffers of the set loaded before the current one: the next load
+    // reads into them, so that loading faults in no fresh pages.
+    MapSet spareMapSet;
 
     int curMap = 0;
     WorkingPlanes planes;
@@ -55,6 +74,8 @@ struct EditorState : MapSet, AnalysisTables, PathState {
 
     // routeStale[t] for traders 1..6: the route must be recomputed before it is shown.
     std::array<bool, kTraders + 1> routeStale{false, true, true, true, true, true, true};
+    // RouteCells[t]: the cells trader t walks, in travel order (index 0 unused).
+    std::array<std::vector<RouteCell>, kTraders + 1> RouteCells;
 
     ViewState view;
     tiles::Graphics gfx;

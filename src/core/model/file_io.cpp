@@ -49,17 +49,21 @@ class TemporaryFile {
 
 }  // namespace
 
-std::vector<std::uint8_t> readWholeFile(const fs::path& path) {
+void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) throw FileError(path, osReason(EISDIR));
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FileError(path, osReason(errno));
-    std::vector<std::uint8_t> bytes;
+    // Straight into the caller's memory: a buffer that held the file before
+    // already has its pages, a fresh one would fault every page in again.
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(std::size_t(st.st_size));
-    std::uint8_t chunk[65536];
+    std::size_t expected = 0;
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = std::size_t(st.st_size);
+    bytes.resize(std::max<std::size_t>(expected, 1));
+    std::size_t got = 0;
     for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (got == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file grew
+        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
             if (errno == EINTR) continue;
             int err = errno;
@@ -67,9 +71,15 @@ std::vector<std::uint8_t> readWholeFile(const fs::path& path) {
             throw FileError(path, osReason(err));
         }
         if (n == 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + n);
+        got += std::size_t(n);
     }
     ::close(fd);
+    bytes.resize(got);
+}
+
+std::vector<std::uint8_t> readWholeFile(const fs::path& path) {
+    std::vector<std::uint8_t> bytes;
+    readWholeFileInto(path, bytes);
     return bytes;
 }
 

@@ -33,6 +33,8 @@ class FileError : public std::runtime_error {
 
 // Reads the whole file. Throws FileError with the operating system's reason.
 std::vector<std::uint8_t> readWholeFile(const fs::path& path);
+// The same into bytes, reusing the memory it already has.
+void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes);
 
 // Replaces (or creates) the file with the bytes: writes a temporary file in the
 // same directory and renames it over the target. On failure the target is left

@@ -152,6 +152,8 @@ void selectMap(EditorState& st, int n) {
         st.curDomainNames.push_back(domainNameSlot(st, n, k));
         st.CountyTable[std::size_t(k)].name = st.curDomainNames.back();
     }
+    // Every trade route belongs to the map before.
+    std::fill(st.routeStale.begin() + 1, st.routeStale.end(), true);
     reloadCurrentMap(st);
 }
 

@@ -59,7 +59,8 @@ void writeOutlineBack(EditorState& st, int n);
 void readMapImage(const EditorState& st, int n, std::uint8_t* image);
 
 // Makes map n current: clears the undo record, copies the map into the working
-// planes, rebuilds the current domain names and runs the analysis pass.
+// planes, rebuilds the current domain names, marks every trade route stale
+// and runs the analysis pass.
 // Numbers outside 0..59 are ignored.
 void selectMap(EditorState& st, int n);
 

@@ -15,18 +15,16 @@ std::optional<fs::path> findMapFile(const EditorState& st, const std::string& di
     return findPathCaseInsensitive(fs::path(dir), {mapSubFolder(st), mapFileName(i)});
 }
 
-Bytes readMapFile(const fs::path& path) {
-    Bytes bytes = readWholeFile(path);
+void readMapFile(const fs::path& path, Bytes& bytes) {
+    readWholeFileInto(path, bytes);
     if (!bytes.empty() && bytes.size() != kMapFileSize)
         throw FileError(path, "map file is " + std::to_string(bytes.size()) + " bytes; expected " +
                                   std::to_string(kMapFileSize) + " (or an empty file)");
-    return bytes;
 }
 
-Bytes readLanguageFile(const fs::path& path) {
-    Bytes bytes = readWholeFile(path);
+void readLanguageFile(const fs::path& path, Bytes& bytes) {
+    readWholeFileInto(path, bytes);
     if (auto problem = languageFileProblem(bytes)) throw FileError(path, *problem);
-    return bytes;
 }
 
 // Fills the name lists from the language file image, padding the lists the
@@ -53,22 +51,30 @@ std::string mapSubFolder(const EditorState& st) {
 }
 
 Bytes createMapFile(const Bytes& firstMapFile) {
-    Bytes file(kMapFileSize, 0);
+    Bytes file;
+    createMapFileInto(firstMapFile, file);
+    return file;
+}
+
+void createMapFileInto(const Bytes& firstMapFile, Bytes& file) {
+    file.assign(kMapFileSize, 0);
     std::copy_n(firstMapFile.begin(),
                 std::min<std::size_t>(firstMapFile.size(), kMapFileHeaderSize), file.begin());
-    return file;
 }
 
 void loadMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
     const bool fromElsewhere = dir != st.gameDir;
 
-    // Build the new set aside; the state is touched only when all of it is good.
-    MapSet set;
+    // Build the new set aside, in the buffers of the set before the current
+    // one, and swap it in only when all of it is good.
+    MapSet& set = st.spareMapSet;
+    set.extChanged.fill(false);
+    set.namesChanged = false;
     {
         auto path = findCaseInsensitive(d, kMapStoreName);
         if (!path) throw FileError(d / kMapStoreName, "No such file or directory");
-        set.mapStore = readWholeFile(*path);
+        readWholeFileInto(*path, set.mapStore);
         if (set.mapStore.size() != kMapStoreSize)
             throw FileError(*path, "map store is " + std::to_string(set.mapStore.size()) +
                                        " bytes; expected " + std::to_string(kMapStoreSize));
@@ -76,13 +82,15 @@ void loadMapSet(EditorState& st, const std::string& dir) {
     for (int i = 1; i <= kMapFileCount; ++i) {
         std::optional<fs::path> path;
         if (fromElsewhere && (path = findMapFile(st, dir, i))) {
-            set.extStreams[i] = readMapFile(*path);
+            readMapFile(*path, set.extStreams[i]);
             set.extChanged[i] = true;
         } else if ((path = findMapFile(st, st.gameDir, i))) {
-            set.extStreams[i] = readMapFile(*path);
+            readMapFile(*path, set.extStreams[i]);
+        } else if (i == 1) {
+            set.extStreams[1].assign(kMapFileSize, 0);  // no header to copy
         } else {
             // Map01 is read first, so its header is there to copy.
-            set.extStreams[i] = createMapFile(set.extStreams[1]);
+            createMapFileInto(set.extStreams[1], set.extStreams[i]);
         }
     }
     {
@@ -94,11 +102,11 @@ void loadMapSet(EditorState& st, const std::string& dir) {
             if (!path)
                 throw FileError(fs::path(st.gameDir) / st.langFile, "No such file or directory");
         }
-        set.langStream = readLanguageFile(*path);
+        readLanguageFile(*path, set.langStream);
         readNames(set);
     }
 
-    static_cast<MapSet&>(st) = std::move(set);
+    std::swap(static_cast<MapSet&>(st), set);
     selectMap(st, 0);
 }
 

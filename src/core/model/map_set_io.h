@@ -44,5 +44,7 @@ void saveMapSet(const EditorState& st, const std::string& dir);
 // A map file as the editor creates a missing one: the header of map01.pl8
 // (zero bytes when map01.pl8 is missing or empty too) and four zeroed Ext records.
 Bytes createMapFile(const Bytes& firstMapFile);
+// The same into file, reusing its memory (file must not be firstMapFile).
+void createMapFileInto(const Bytes& firstMapFile, Bytes& file);
 
 }  // namespace d7

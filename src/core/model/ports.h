@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,9 +19,13 @@ class Prompt {
     virtual bool askYesNo(const std::string& caption, const std::string& text) = 0;
     // A message with an OK button (refusals and errors).
     virtual void inform(const std::string& caption, const std::string& text) = 0;
+    // "Select Traderoute": which of a town's traders (listed in slot order)
+    // gives up its slot. The index of the chosen line, or nothing for Cancel.
+    virtual std::optional<int> selectTraderoute(const std::vector<int>& traders) = 0;
 };
 
 // Answers every question the same way and remembers what was asked and said.
+// The "Select Traderoute" choice is traderouteChoice (nothing: Cancel).
 class ScriptedPrompt : public Prompt {
   public:
     explicit ScriptedPrompt(bool answer = false) : answer_(answer) {}
@@ -31,10 +36,16 @@ class ScriptedPrompt : public Prompt {
     void inform(const std::string& caption, const std::string& text) override {
         messages.emplace_back(caption, text);
     }
+    std::optional<int> selectTraderoute(const std::vector<int>& traders) override {
+        traderouteLists.push_back(traders);
+        return traderouteChoice;
+    }
     void setAnswer(bool answer) { answer_ = answer; }
 
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::pair<std::string, std::string>> messages;
+    std::optional<int> traderouteChoice;
+    std::vector<std::vector<int>> traderouteLists;
 
   private:
     bool answer_;
