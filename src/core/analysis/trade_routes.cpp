@@ -133,10 +133,4 @@ std::string routeCellText(const RouteCell& c) {
     return name + "=" + std::to_string(c.cell.x) + "," + std::to_string(c.cell.y);
 }
 
-std::string traderName(const EditorState& st, int t) {
-    if (t >= 1 && std::size_t(t) <= st.traderNames.size())
-        return st.traderNames[std::size_t(t - 1)];
-    return "Trader " + std::to_string(t);
-}
-
 }  // namespace d7
