@@ -68,6 +68,7 @@ Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
       mapbox_(new MapPaintBox(*this, ctx, this)),
       overimage_(new QLabel(this)),
       brushimage_(new QLabel(this)),
+      changes_(ctx.st),
       overlayBitmap_(kTileWidth, kTileHeight, QImage::Format_RGB32),
       brushBitmap_(kBrushImageWidth, kBrushImageHeight, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Tmapform"));
@@ -97,7 +98,9 @@ void Tmapform::showEvent(QShowEvent* event) {
     selectControl_ = new Tselectcontrol(this);
     selectControl_->setGeometry(mapbox_->geometry());
     selectControl_->raise();
-    selectControl_->setVisible(selState_ != 0);
+    selectControl_->setChangeOutlines(&changes_);
+    selectControl_->setPictureView(ctx_.st.view.zoom, QPoint(scrollX_, scrollY_));
+    selectControl_->setVisible(selState_ != 0 || changes_.active());
 }
 
 void Tmapform::resizeEvent(QResizeEvent* event) {
@@ -115,6 +118,7 @@ void Tmapform::recomputeScroll() {
     if (x != scrollX_ || y != scrollY_) dropCellMark();
     scrollX_ = x;
     scrollY_ = y;
+    if (selectControl_) selectControl_->setPictureView(z, QPoint(x, y));
 }
 
 QPoint Tmapform::cellAt(QPoint boxPos) const {
@@ -192,7 +196,7 @@ void Tmapform::setSelectionEnd(int x, int y) {
 
 void Tmapform::clearSelection() {
     selState_ = 0;
-    if (selectControl_) selectControl_->hide();
+    if (selectControl_ && !changes_.active()) selectControl_->hide();
 }
 
 void Tmapform::setDomainOverlay(int d, int z) {
@@ -301,7 +305,22 @@ void Tmapform::dropCellMark() {
     markedCell_ = QPoint(-1, -1);
     if (!selectControl_) return;
     selectControl_->clearMark();
-    if (selState_ == 0) selectControl_->hide();
+    if (selState_ == 0 && !changes_.active()) selectControl_->hide();
+}
+
+void Tmapform::showChangedCells(std::vector<Point> cells) {
+    changes_.show(ctx_.st.curMap, std::move(cells));
+    if (!selectControl_) return;  // the first showing shows them
+    selectControl_->show();
+    selectControl_->raise();
+    selectControl_->update();
+}
+
+void Tmapform::clearChangedCells() {
+    changes_.clear();
+    if (!selectControl_) return;
+    selectControl_->update();
+    if (selState_ == 0 && markedCell_.x() < 0) selectControl_->hide();
 }
 
 }  // namespace d7::ui

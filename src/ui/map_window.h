@@ -13,6 +13,7 @@
 #include "core/model/brush_mask.h"
 #include "core/tiles/tile_palettes.h"
 #include "render/cell_labels.h"
+#include "ui/change_outlines.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
 
@@ -94,6 +95,12 @@ class Tmapform : public QWidget {
     // The marked cell, (-1, -1) when none.
     QPoint markedCell() const { return markedCell_; }
 
+    // Outlines the cells (a comparison's changes on the current map) until
+    // the map changes or another map is selected.
+    void showChangedCells(std::vector<Point> cells);
+    void clearChangedCells();
+    ChangeOutlines& changeOutlines() { return changes_; }
+
     // The cell under a point of the paint box (may lie off the map).
     QPoint cellAt(QPoint boxPos) const;
     // Repaints the picture.
@@ -125,6 +132,7 @@ class Tmapform : public QWidget {
     QLabel* overimage_;
     QLabel* brushimage_;
     QPointer<Tselectcontrol> selectControl_;
+    ChangeOutlines changes_;
     QImage overlayBitmap_;
     QImage brushBitmap_;
     BrushBounds brushBounds_;

@@ -28,10 +28,18 @@ void Tselectcontrol::clearMark() {
     update();
 }
 
+void Tselectcontrol::setPictureView(int z, QPoint scroll) {
+    if (z == zoom_ && scroll == scroll_) return;
+    zoom_ = z;
+    scroll_ = scroll;
+    if (changes_) update();
+}
+
 void Tselectcontrol::paintEvent(QPaintEvent*) {
-    // Apart from a marked cell the layer stays fully transparent.
-    if (marked_.isEmpty()) return;
+    // Apart from changed cells and a marked cell the layer stays fully transparent.
     QPainter painter(this);
+    if (changes_) changes_->paint(painter, zoom_, scroll_);
+    if (marked_.isEmpty()) return;
     painter.setPen(QPen(pen_, 2));
     painter.drawPolygon(marked_);
 }

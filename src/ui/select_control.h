@@ -7,6 +7,8 @@
 #include <QPolygon>
 #include <QWidget>
 
+#include "ui/change_outlines.h"
+
 namespace d7::ui {
 
 class Tselectcontrol : public QWidget {
@@ -21,12 +23,20 @@ class Tselectcontrol : public QWidget {
     void clearMark();
     const QPolygon& markedCell() const { return marked_; }
 
+    // The changed cells of a comparison, drawn under everything else; the
+    // layer shows the picture at zoom z with pixel scroll at its top-left.
+    void setChangeOutlines(ChangeOutlines* outlines) { changes_ = outlines; }
+    void setPictureView(int z, QPoint scroll);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     QColor pen_;
     QPolygon marked_;
+    ChangeOutlines* changes_ = nullptr;
+    int zoom_ = 1;
+    QPoint scroll_;
 };
 
 }  // namespace d7::ui
