@@ -21,6 +21,8 @@
 #include "core/model/file_io.h"
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
+#include "core/model/map_set_diff.h"
+#include "core/model/map_set_diff_text.h"
 #include "core/model/map_set_io.h"
 #include "core/model/plane_bitmaps.h"
 #include "core/model/single_map_file.h"
@@ -328,6 +330,9 @@ void mapSetFiles(Input bytes) {
     check(store.isIn(st.mapStore) && mapFile.isIn(st.extStreams[1]) && lang.isIn(st.langStream),
           "loaded files differ from the files");
     selectMap(st, 59);  // map 0 is selected by the load; map 59 is in another file
+    // The comparison reads every plane of every map of whatever was loaded.
+    check(compareMapSets(st, st).identical(), "a set differs from itself");
+    mapSetDiffText(compareMapSets(blankMapSet(), st));
 }
 
 void namesFile(Input bytes) {
@@ -365,7 +370,9 @@ void bitmapFile(Input bytes) {
           "picture size out of range");
     check(picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height),
           "pixel count does not match the size");
-    auto st = blankMapSet();
+    static const auto work = std::make_unique<EditorState>(blankMapSet());
+    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
+    EditorState* st = &editor.state();
     st->gfx.palette = tiles::makePalette(Bytes(bytes.begin(), bytes.end()));
     ScriptedPrompt prompt(true);
     const auto outside = st->planes.Ext5;

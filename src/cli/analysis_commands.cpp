@@ -6,98 +6,12 @@
 
 #include "cli/commands.h"
 #include "cli/game_session.h"
+#include "cli/json_writer.h"
 #include "core/analysis/pathfinding.h"
 
 namespace d7::cli {
 
 namespace {
-
-// A small JSON writer for numbers, booleans, lists and objects. Object
-// members go on lines of their own; lists of numbers stay on one line, lists
-// of lists or objects put each element on a line of its own.
-class JsonWriter {
-  public:
-    explicit JsonWriter(std::ostream& out) : out_(out) {}
-
-    void beginObject() { open('{', true); }
-    void endObject() { close('}'); }
-    void beginArray() { open('[', false); }
-    void endArray() { close(']'); }
-
-    void key(std::string_view name) {
-        separate(false);
-        out_ << '"' << name << "\": ";
-        afterKey_ = true;
-    }
-    void value(long long v) {
-        separate(false);
-        out_ << v;
-    }
-    void value(int v) { value(static_cast<long long>(v)); }
-    void value(bool v) {
-        separate(false);
-        out_ << (v ? "true" : "false");
-    }
-    void point(Point p) {
-        beginArray();
-        value(p.x);
-        value(p.y);
-        endArray();
-    }
-    template <typename Range>
-    void numbers(const Range& range) {
-        beginArray();
-        for (auto v : range) value(static_cast<long long>(v));
-        endArray();
-    }
-    void finish() { out_ << '\n'; }
-
-  private:
-    struct Level {
-        bool object;
-        bool empty = true;
-        bool brokenLines = false;
-    };
-
-    void open(char bracket, bool object) {
-        separate(true);
-        out_ << bracket;
-        levels_.push_back({object});
-    }
-    void close(char bracket) {
-        const Level level = levels_.back();
-        levels_.pop_back();
-        if (level.brokenLines) newline();
-        out_ << bracket;
-    }
-    // Writes what goes before a value or key: nothing after a key, else a
-    // comma after an earlier element and a line break where one belongs.
-    void separate(bool container) {
-        if (afterKey_) {
-            afterKey_ = false;
-            return;
-        }
-        if (levels_.empty()) return;
-        Level& level = levels_.back();
-        if (!level.empty) out_ << ',';
-        const bool first = level.empty;
-        level.empty = false;
-        if (level.object || container) {
-            level.brokenLines = true;
-            newline();
-        } else if (!first) {
-            out_ << ' ';
-        }
-    }
-    void newline() {
-        out_ << '\n';
-        for (std::size_t i = 0; i < levels_.size(); ++i) out_ << "  ";
-    }
-
-    std::ostream& out_;
-    std::vector<Level> levels_;
-    bool afterKey_ = false;
-};
 
 void writeCounty(JsonWriter& json, int d, const Acounty& c) {
     json.beginObject();

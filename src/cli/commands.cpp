@@ -151,6 +151,17 @@ constexpr Command kCommands[] = {
      "For each starting position k with a start domain: 'Start k: NAME(d)', then\n"
      "'  1: P1' and '  2: P2', the first and second preference (0 for none).",
      runAiPrefs},
+    {"diff", "A B [--map N] [--json] [--picture OUT.png]",
+     "list what changed from the map set in A to the one in B",
+     "Compares every map: cells whose M0..M5 differ (old->new per plane), the\n"
+     "outline and the Ext planes (changed bytes), map and domain names; then the\n"
+     "trader names and the map file headers. Names are those of B. --map N\n"
+     "compares map N alone and leaves out the set-wide facts. --json prints the\n"
+     "same facts as one JSON object. --picture (with --map) draws B's map N as\n"
+     "render does at 100 % with every changed cell outlined (.png or .bmp).\n"
+     "Exit status: 0 the sets are equal, 1 they differ, 2 an error (a damaged\n"
+     "map set is refused with the message of loading it).",
+     runDiff},
     {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT", "",
      runMakeSample},
 };

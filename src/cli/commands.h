@@ -44,6 +44,7 @@ int runImportPlane(const std::vector<std::string>&, std::ostream&, std::ostream&
 int runPicture(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runRoutes(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runAiPrefs(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runDiff(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runMakeSample(const std::vector<std::string>&, std::ostream&, std::ostream&);
 
 }  // namespace d7::cli

@@ -7,11 +7,8 @@
 namespace d7::cli {
 
 std::unique_ptr<EditorState> openGameDir(const std::string& dir, const Args& args) {
-    auto st = makeEditorState();
-    st->gameDir = dir;
-    st->pl8Dir = args.value(kPl8Option).value_or(defaultPl8Dir(dir));
-    loadMapSet(*st, dir);
-    return st;
+    return loadMapSetOf(dir, dir, args.value(kPl8Option).value_or(defaultPl8Dir(dir)),
+                        kDefaultLangFile);
 }
 
 void selectMapArg(EditorState& st, const std::string& text) {

@@ -6,6 +6,7 @@
 #include "core/tiles/graphics_commands.h"
 #include "ui/accessibility.h"
 #include "ui/auxiliary_views.h"
+#include "ui/compare_command.h"
 #include "ui/menu_commands.h"
 #include "ui/report_commands.h"
 #include "ui/window_placement.h"
@@ -18,7 +19,7 @@ namespace {
 const char* const kMapSetCommands[] = {
     "M_SaveSingleMap", "M_SaveSnapshot", "M_LoadLastSnapshot", "M_LoadSingleMap",
     "M_SaveMapset",    "M_ResetMap",     "M_SaveBMP",          "M_RecreateExtstream",
-    "M_RefillExt64",   "M_SetHeader",    "M_NameLength",
+    "M_RefillExt64",   "M_SetHeader",    "M_NameLength",       "M_CompareMapset",
 };
 
 }  // namespace
@@ -62,6 +63,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectMapHelperCommands(*this);
     connectExtrasCommands(*this);
     connectReportCommands(*this);
+    connectCompareCommand(*this);
     connectPathfindingViews(*this);
     connectTileCommands(*this);
     connectTraderCommands(*this);

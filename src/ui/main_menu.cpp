@@ -76,6 +76,8 @@ void buildFileMenu(QMenuBar* bar) {
     item(m, "M_LoadLastSnapshot", "Load Last Snapshot", kEnabled);
     item(m, "M_LoadMapset", "Load Mapset..", kEnabled);
     item(m, "M_SaveMapset", "Save Mapset...", kEnabled);
+    item(m, "M_CompareMapset", "Compare with Map Set...", kEnabled,
+         "Lists and outlines what changed on this map from the map set of another directory");
     item(m, "M_ResetMap", "Reset Current Map", kEnabled);
     item(m, "M_LoadPalette", "Load Palette", kEnabled | kHidden);
     item(m, "M_SaveBMP", "Save BMP", kEnabled);

@@ -73,6 +73,7 @@ Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
       mapbox_(new MapPaintBox(*this, ctx, this)),
       overimage_(new QLabel(this)),
       brushimage_(new QLabel(this)),
+      changes_(ctx.st),
       overlayBitmap_(kTileWidth, kTileHeight, QImage::Format_RGB32),
       brushBitmap_(kBrushImageWidth, kBrushImageHeight, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("Tmapform"));
@@ -102,7 +103,9 @@ void Tmapform::showEvent(QShowEvent* event) {
     selectControl_ = new Tselectcontrol(this, [this](QPainter& p) { paintOverlay(p); });
     selectControl_->setGeometry(mapbox_->geometry());
     selectControl_->raise();
-    selectControl_->setVisible(overlayShown_);
+    selectControl_->setChangeOutlines(&changes_);
+    selectControl_->setPictureView(ctx_.st.view.zoom, QPoint(scrollX_, scrollY_));
+    selectControl_->setVisible(layerNeeded());
 }
 
 void Tmapform::resizeEvent(QResizeEvent* event) {
@@ -120,6 +123,7 @@ void Tmapform::recomputeScroll() {
     if (x != scrollX_ || y != scrollY_) dropCellMark();
     scrollX_ = x;
     scrollY_ = y;
+    if (selectControl_) selectControl_->setPictureView(z, QPoint(x, y));
 }
 
 QPoint Tmapform::cellAt(QPoint boxPos) const {
@@ -216,6 +220,18 @@ void Tmapform::clearSelection() {
     hideOverlay();
 }
 
+bool Tmapform::layerNeeded() {
+    return overlayShown_ || changes_.active() || markedCell_.x() >= 0;
+}
+
+void Tmapform::hideLayerWhenIdle() {
+    if (!selectControl_) return;
+    if (layerNeeded())
+        selectControl_->update();
+    else
+        selectControl_->hide();
+}
+
 void Tmapform::showOverlay() {
     overlayShown_ = true;
     if (!selectControl_) return;
@@ -226,7 +242,7 @@ void Tmapform::showOverlay() {
 
 void Tmapform::hideOverlay() {
     overlayShown_ = false;
-    if (selectControl_) selectControl_->hide();
+    hideLayerWhenIdle();
 }
 
 void Tmapform::repaintOverlay() {
@@ -356,7 +372,20 @@ void Tmapform::dropCellMark() {
     markedCell_ = QPoint(-1, -1);
     if (!selectControl_) return;
     selectControl_->clearMark();
-    if (!overlayShown_) selectControl_->hide();
+    hideLayerWhenIdle();
+}
+
+void Tmapform::showChangedCells(std::vector<Point> cells) {
+    changes_.show(ctx_.st.curMap, std::move(cells));
+    if (!selectControl_) return;  // the first showing shows them
+    selectControl_->show();
+    selectControl_->raise();
+    selectControl_->update();
+}
+
+void Tmapform::clearChangedCells() {
+    changes_.clear();
+    hideLayerWhenIdle();
 }
 
 }  // namespace d7::ui

@@ -14,6 +14,7 @@
 #include "core/tiles/tile_palettes.h"
 #include "render/cell_labels.h"
 #include "render/selection_overlay.h"
+#include "ui/change_outlines.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
 
@@ -112,6 +113,12 @@ class Tmapform : public QWidget {
     // The marked cell, (-1, -1) when none.
     QPoint markedCell() const { return markedCell_; }
 
+    // Outlines the cells (a comparison's changes on the current map) until
+    // the map changes or another map is selected.
+    void showChangedCells(std::vector<Point> cells);
+    void clearChangedCells();
+    ChangeOutlines& changeOutlines() { return changes_; }
+
     // The cell under a point of the paint box (may lie off the map).
     QPoint cellAt(QPoint boxPos) const;
     // Repaints the picture.
@@ -140,12 +147,17 @@ class Tmapform : public QWidget {
     void paintOverlay(QPainter& painter);
     void clearCellMark(QPoint globalPos);
     void dropCellMark();
+    // Whether the selection layer has anything to show: the editing's marks,
+    // changed cells or a marked cell. Hides it when not, else repaints it.
+    bool layerNeeded();
+    void hideLayerWhenIdle();
 
     EditorContext& ctx_;
     MapPaintBox* mapbox_;
     QLabel* overimage_;
     QLabel* brushimage_;
     QPointer<Tselectcontrol> selectControl_;
+    ChangeOutlines changes_;
     QImage overlayBitmap_;
     QImage brushBitmap_;
     BrushBounds brushBounds_;

@@ -29,8 +29,18 @@ void Tselectcontrol::clearMark() {
     update();
 }
 
+void Tselectcontrol::setPictureView(int z, QPoint scroll) {
+    if (z == zoom_ && scroll == scroll_) return;
+    zoom_ = z;
+    scroll_ = scroll;
+    if (changes_) update();
+}
+
 void Tselectcontrol::paintEvent(QPaintEvent*) {
+    // Changed cells, a marked cell and the chosen tool's marks; nothing else:
+    // the layer stays transparent.
     QPainter painter(this);
+    if (changes_) changes_->paint(painter, zoom_, scroll_);
     if (!marked_.isEmpty()) {
         painter.setPen(QPen(pen_, 2));
         painter.drawPolygon(marked_);

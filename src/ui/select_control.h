@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "ui/change_outlines.h"
+
 class QPainter;
 
 namespace d7::ui {
@@ -26,6 +28,11 @@ class Tselectcontrol : public QWidget {
     void clearMark();
     const QPolygon& markedCell() const { return marked_; }
 
+    // The changed cells of a comparison, drawn under everything else; the
+    // layer shows the picture at zoom z with pixel scroll at its top-left.
+    void setChangeOutlines(ChangeOutlines* outlines) { changes_ = outlines; }
+    void setPictureView(int z, QPoint scroll);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -33,6 +40,9 @@ class Tselectcontrol : public QWidget {
     QColor pen_;
     std::function<void(QPainter&)> paint_;
     QPolygon marked_;
+    ChangeOutlines* changes_ = nullptr;
+    int zoom_ = 1;
+    QPoint scroll_;
 };
 
 }  // namespace d7::ui

@@ -32,6 +32,10 @@ TEST(ReportTargets, LinesNameTheirDomainOrCell) {
         {"3 - Ashby: 28,12", K::Cell, 28, 12},  // the road position beats the domain
         {"3 - Ashby: -1,-1", K::Domain, 3},
         {"2 Fen- X: 26 Y: 8", K::Cell, 26, 8},
+        {"  30,20  M0 0->64  M1 0->12", K::Cell, 30, 20},  // a comparison's lines
+        {"  domain 3 name \"Ulm (1,2)\" -> \"Ashford\"", K::Domain, 3},
+        {"map 0 \"Stannport\": 19 cells changed", K::None},
+        {"  feature codes: 19 bytes changed", K::None},
         {"Domain 17 Nowhere", K::None},
         {"70,3", K::None},
         {"Domain has 3 village(s) (needs 4).", K::None},

@@ -66,6 +66,8 @@ std::optional<int> numberAfter(std::string_view text, std::string_view prefix) {
 
 std::optional<ReportTarget> findCell(std::string_view line) {
     std::size_t length = 0;
+    // "x,y  M0 a->b ..." at the start: a cell line of a map set comparison.
+    if (auto cell = pairAt(line, length); cell && line.substr(length, 2) == "  ") return cell;
     // "(x,y)" and " at x,y." anywhere.
     for (std::size_t i = 0; i < line.size(); ++i) {
         std::string_view rest = line.substr(i);
@@ -118,7 +120,7 @@ std::optional<int> findDomain(std::string_view line) {
 
 ReportTarget reportLineTarget(std::string_view line) {
     while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
-    for (std::string_view prefix : {"Domain ", "County: "})
+    for (std::string_view prefix : {"Domain ", "County: ", "domain "})
         if (const auto d = numberAfter(line, prefix)) return domainTarget(*d);
     if (const auto cell = findCell(line)) return *cell;
     if (const auto d = findDomain(line)) return domainTarget(*d);

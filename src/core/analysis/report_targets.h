@@ -1,7 +1,7 @@
 // What a report line points at, so that choosing the line can show it on the
-// map: a domain ("Domain 3 Ashby", "3 - Ashby", "3: 17", "County: 3 ...") or
-// a cell ("Missing Domain definition at (12,40)", "12,40", "... at 12,40.",
-// "- X: 12 Y: 40").
+// map: a domain ("Domain 3 Ashby", "3 - Ashby", "3: 17", "County: 3 ...",
+// "domain 3 name ...") or a cell ("Missing Domain definition at (12,40)",
+// "12,40", "... at 12,40.", "- X: 12 Y: 40", "12,40  M0 0->64 ...").
 #pragma once
 
 #include <string_view>

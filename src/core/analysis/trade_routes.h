@@ -34,4 +34,8 @@ void markAllRoutesStale(EditorState& st);
 // "S=12,40" or "3=20,41".
 std::string routeCellText(const RouteCell& c);
 
+// Trader t's name from the language file, or "Trader t" when it has none
+// (defined with the report texts, which make it safe to stand in one line).
+std::string traderName(const EditorState& st, int t);
+
 }  // namespace d7

@@ -45,11 +45,14 @@ struct ViewState {
     BrushMask brush = BrushMask::centre();
 };
 
+// The language file's name when the configuration names none.
+inline constexpr const char* kDefaultLangFile = "K7.ENG";
+
 struct EditorState : MapSet, AnalysisTables, PathState {
     // Directories and the language file name (from the configuration).
     std::string gameDir;
     std::string pl8Dir;
-    std::string langFile = "K7.ENG";
+    std::string langFile = kDefaultLangFile;
 
     // The buffers of the set loaded before the current one: the next load
     // reads into them, so that loading faults in no fresh pages.

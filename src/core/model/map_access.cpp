@@ -23,20 +23,16 @@ constexpr ExtPlaneLayout kExtLayout[5] = {
     {kExt5Offset, kOutsideWidth, kOutsideHeight},
 };
 
-bool hasBlock(const EditorState& st, int n) {
-    return isMapNumber(n) && st.mapStore.size() >= blockOffset(n) + kBlockSize;
+bool hasBlock(const MapSet& set, int n) {
+    return mapBlock(set, n) != nullptr;
 }
 
-// The Ext record of map n, or null when its Extstream is too short to hold it.
 std::uint8_t* extRecord(EditorState& st, int n) {
-    if (!isMapNumber(n)) return nullptr;
-    Bytes& stream = st.extStreams[std::size_t(fileOfMap(n))];
-    if (stream.size() < extRecordOffset(n) + kExtRecordSize) return nullptr;
-    return stream.data() + extRecordOffset(n);
+    return const_cast<std::uint8_t*>(mapExtRecord(st, n));
 }
 
 const std::uint8_t* extRecord(const EditorState& st, int n) {
-    return extRecord(const_cast<EditorState&>(st), n);
+    return mapExtRecord(st, n);
 }
 
 void markChanged(EditorState& st, int n) {
@@ -44,6 +40,18 @@ void markChanged(EditorState& st, int n) {
 }
 
 }  // namespace
+
+const std::uint8_t* mapBlock(const MapSet& set, int n) {
+    if (!isMapNumber(n) || set.mapStore.size() < blockOffset(n) + kBlockSize) return nullptr;
+    return set.mapStore.data() + blockOffset(n);
+}
+
+const std::uint8_t* mapExtRecord(const MapSet& set, int n) {
+    if (!isMapNumber(n)) return nullptr;
+    const Bytes& stream = set.extStreams[std::size_t(fileOfMap(n))];
+    if (stream.size() < extRecordOffset(n) + kExtRecordSize) return nullptr;
+    return stream.data() + extRecordOffset(n);
+}
 
 void storeBlockByte(EditorState& st, std::uint8_t value, int x, int y, int plane, int n) {
     if (plane < 0 || plane > 5 || !CellPlane::contains(x, y) || !hasBlock(st, n)) return;
@@ -134,10 +142,10 @@ void reloadCurrentMap(EditorState& st) {
     AnalyseMap(st);
 }
 
-const std::string& domainNameSlot(const EditorState& st, int n, int k) {
+const std::string& domainNameSlot(const MapSet& set, int n, int k) {
     static const std::string kEmpty;
     std::size_t slot = std::size_t(n) * kDomainSlotsPerMap + std::size_t(k);
-    return slot < st.domainNames.size() ? st.domainNames[slot] : kEmpty;
+    return slot < set.domainNames.size() ? set.domainNames[slot] : kEmpty;
 }
 
 void selectMap(EditorState& st, int n) {

@@ -26,6 +26,11 @@ constexpr bool isMapNumber(int n) {
     return n >= 0 && n < kMapCount;
 }
 
+// Map n's block in the map store and its Ext record in its map file, or null
+// when the buffer is too short to hold it (an empty map file, a number off the set).
+const std::uint8_t* mapBlock(const MapSet& set, int n);
+const std::uint8_t* mapExtRecord(const MapSet& set, int n);
+
 // Ext planes as numbered by extByte: 0 Ext1 .. 4 Ext5.
 enum ExtPlane : int { kExt1 = 0, kExt2 = 1, kExt3 = 2, kExt4 = 3, kExt5 = 4 };
 
@@ -64,6 +69,6 @@ void selectMap(EditorState& st, int n);
 void reloadCurrentMap(EditorState& st);
 
 // Domain name slot n*20 + k, empty when the list is shorter.
-const std::string& domainNameSlot(const EditorState& st, int n, int k);
+const std::string& domainNameSlot(const MapSet& set, int n, int k);
 
 }  // namespace d7

@@ -111,6 +111,16 @@ void loadMapSet(EditorState& st, const std::string& dir) {
     selectMap(st, 0);
 }
 
+std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::string& gameDir,
+                                          const std::string& pl8Dir, const std::string& langFile) {
+    auto st = makeEditorState();
+    st->gameDir = gameDir;
+    st->pl8Dir = pl8Dir;
+    st->langFile = langFile;
+    loadMapSet(*st, dir);
+    return st;
+}
+
 void saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
     writeFileAtomic(pathForWriting(d, kMapStoreSaveName), st.mapStore);

@@ -2,6 +2,7 @@
 // own formats, byte for byte.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/model/editor_state.h"
@@ -27,6 +28,13 @@ std::string mapSubFolder(const EditorState& st);
 // FileError (unreadable file, wrong size, damaged language file) the map set
 // loaded before stays as it was.
 void loadMapSet(EditorState& st, const std::string& dir);
+
+// A fresh editor state whose game directory, .pl8 directory and language
+// file are the ones given, holding the map set of dir loaded as above (map 0
+// selected): what loading dir into such an editor gives. Used to compare a
+// map set with another; throws FileError.
+std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::string& gameDir,
+                                          const std::string& pl8Dir, const std::string& langFile);
 
 // Writes the map store, the language file when names changed, and every map
 // file marked changed into dir. Each file is replaced atomically. Throws
