@@ -13,7 +13,9 @@
 #include <memory>
 
 #include "core/analysis/analyse_map.h"
+#include "core/edit/objects.h"
 #include "core/edit/painting.h"
+#include "core/edit/placement.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
 #include "core/tiles/graphics_commands.h"
@@ -105,19 +107,20 @@ void BM_AnalysisPassBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_AnalysisPassBaseline)->Unit(benchmark::kMillisecond);
 
-// A 2 x 2 block of plain grassland inside one domain: where a town may go.
-QPoint freeTownPlace(const EditorState& st) {
+// A 2 x 2 block of plain grassland inside one domain (domain d, or any when
+// d is 0) at least three cells from avoid: where a town may go.
+QPoint freeTownPlace(const EditorState& st, int d = 0, QPoint avoid = {-9, -9}) {
     const WorkingPlanes& p = st.planes;
     for (int y = 8; y < kGrid - 8; ++y)
         for (int x = 8; x < kGrid - 8; ++x) {
-            bool plain = true;
+            bool plain = std::max(std::abs(x - avoid.x()), std::abs(y - avoid.y())) > 2;
             for (int k = 0; k < 4; ++k) {
                 const int cx = x + k % 2, cy = y + k / 2;
                 plain = plain && p.M0.at(cx, cy) == 0 && p.M1.at(cx, cy) == 0 &&
                         p.M5.at(cx, cy) == p.M5.at(x, y);
             }
-            const int d = p.M5.at(x, y);
-            if (plain && d >= 1 && d <= kMaxDomain) return {x, y};
+            const int here = p.M5.at(x, y);
+            if (plain && here >= 1 && here <= kMaxDomain && (d == 0 || here == d)) return {x, y};
         }
     return {-1, -1};
 }
@@ -158,15 +161,35 @@ void timeClicks(benchmark::State& state, int editType, QPoint c, std::uint8_t fl
     }
 }
 
+// The first town of a domain: the domain's town is taken off (untimed) first.
 void BM_TownClick(benchmark::State& state) {
     ui::Editor& ed = sample().ed;
-    sample().prompt.setAnswer(true);  // the domain's town moves to the click
-    const QPoint c = freeTownPlace(ed.state());
+    EditorState& st = ed.state();
+    const QPoint c = freeTownPlace(st);
     if (c.x() < 0) return state.SkipWithError("no place for a town on the sample map");
+    const Acounty& county = st.CountyTable[st.planes.M5.at(c.x(), c.y())];
+    if (county.towns > 0) clearObjectAt(st, county.townPos.x, county.townPos.y);
+    ed.renderer().redrawMap();
     ed.selectTile(tiles::kBuildingPalette, tiles::kTownIndex);
     timeClicks(state, ui::kMaptilesEdit, c, flags::kTown);
 }
 BENCHMARK(BM_TownClick)->Unit(benchmark::kMillisecond);
+
+// A town that replaces the domain's town after the question (answered Yes):
+// the old town's place is painted again with the whole picture.
+void BM_TownReplacingClick(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    EditorState& st = ed.state();
+    sample().prompt.setAnswer(true);
+    const QPoint first = freeTownPlace(st);
+    const QPoint c = freeTownPlace(st, st.planes.M5.at(first.x(), first.y()), first);
+    if (c.x() < 0) return state.SkipWithError("no place for two towns on the sample map");
+    placeTile(st, sample().prompt, first.x(), first.y(), tiles::kTownIndex, 2, TileKind::Buildings);
+    ed.renderer().redrawMap();
+    ed.selectTile(tiles::kBuildingPalette, tiles::kTownIndex);
+    timeClicks(state, ui::kMaptilesEdit, c, flags::kTown);
+}
+BENCHMARK(BM_TownReplacingClick)->Unit(benchmark::kMillisecond);
 
 void BM_ForestBrushClick(benchmark::State& state) {
     ui::Editor& ed = sample().ed;

@@ -313,7 +313,7 @@ void Tmapform::pointerMoved(QPoint boxPos) {
     const int w = mapbox_->width();
     const int f = overlaySize_;
     // The cursor preview's top-left corner: the box of the f x f block whose
-    // bottom cell is under the mouse.
+    // top cell (where placement puts the block's first cell) is under the mouse.
     const int left =
         w / 2 + 29 * z * (cell.x() + 1 - originX_ - f) - 29 * z * (cell.y() - originY_);
     const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
