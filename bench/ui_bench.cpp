@@ -2,17 +2,23 @@
 // (the origin moves, then one block copy of the visible part of the map
 // picture) and a change of map size (a full redraw at the new zoom). The
 // baseline copies the window's pixels out of the picture once with memcpy.
+// Then the mouse editing (see BM_AnalysisPassBaseline).
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
+#include "core/analysis/analyse_map.h"
+#include "core/edit/painting.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
+#include "core/tiles/tile_palettes.h"
 #include "support/scripted_dialogs.h"
 #include "ui/editor.h"
 #include "ui/menu_commands.h"
@@ -85,6 +91,109 @@ void BM_ZoomChange(benchmark::State& state) {
     ui::changeZoom(ed, 2);
 }
 BENCHMARK(BM_ZoomChange)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The editing benchmarks: the analysis pass alone is the baseline of a click
+// that places a town and of a brush click (each from the mouse event to the
+// repainted map window), and of a "Pathfinding" mouse move (one trace and the
+// selection layer's repaint).
+void BM_AnalysisPassBaseline(benchmark::State& state) {
+    EditorState& st = sample().ed.state();
+    for (auto _ : state) {
+        AnalyseMap(st);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_AnalysisPassBaseline)->Unit(benchmark::kMillisecond);
+
+// A 2 x 2 block of plain grassland inside one domain: where a town may go.
+QPoint freeTownPlace(const EditorState& st) {
+    const WorkingPlanes& p = st.planes;
+    for (int y = 8; y < kGrid - 8; ++y)
+        for (int x = 8; x < kGrid - 8; ++x) {
+            bool plain = true;
+            for (int k = 0; k < 4; ++k) {
+                const int cx = x + k % 2, cy = y + k / 2;
+                plain = plain && p.M0.at(cx, cy) == 0 && p.M1.at(cx, cy) == 0 &&
+                        p.M5.at(cx, cy) == p.M5.at(x, y);
+            }
+            const int d = p.M5.at(x, y);
+            if (plain && d >= 1 && d <= kMaxDomain) return {x, y};
+        }
+    return {-1, -1};
+}
+
+// Clicks cell c of the map window as the mouse does and waits for the repaint.
+void clickCell(ui::Tmapform& map, QPoint c) {
+    const QPointF at = map.windowView().centre(c.x(), c.y());
+    QMouseEvent press(QEvent::MouseButtonPress, at, map.mapbox()->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(map.mapbox(), &press);
+    map.mapbox()->repaint();
+}
+
+void moveOver(ui::Tmapform& map, QPoint c) {
+    const QPointF at = map.windowView().centre(c.x(), c.y());
+    QMouseEvent move(QEvent::MouseMove, at, map.mapbox()->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(map.mapbox(), &move);
+}
+
+// Times clicks on cell c in edit type editType; the edit is undone (untimed)
+// after each, so that every click changes the same map. The first click must
+// leave the mark it is expected to make.
+void timeClicks(benchmark::State& state, int editType, QPoint c, std::uint8_t flagsAtC) {
+    ui::Editor& ed = sample().ed;
+    ui::Tmapform& map = ed.mapForm();
+    ed.editing().chooseEditType(editType);
+    map.scrollTo(std::max(c.x() - 8, 0), std::max(c.y() - 8, 0));
+    clickCell(map, c);
+    if (ed.state().planes.M0.at(c.x(), c.y()) != flagsAtC)
+        return state.SkipWithError("the click did not edit the cell");
+    ed.editing().undo();
+    for (auto _ : state) {
+        clickCell(map, c);
+        state.PauseTiming();
+        ed.editing().undo();
+        state.ResumeTiming();
+    }
+}
+
+void BM_TownClick(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    sample().prompt.setAnswer(true);  // the domain's town moves to the click
+    const QPoint c = freeTownPlace(ed.state());
+    if (c.x() < 0) return state.SkipWithError("no place for a town on the sample map");
+    ed.selectTile(tiles::kBuildingPalette, tiles::kTownIndex);
+    timeClicks(state, ui::kMaptilesEdit, c, flags::kTown);
+}
+BENCHMARK(BM_TownClick)->Unit(benchmark::kMillisecond);
+
+void BM_ForestBrushClick(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    BrushMask full;
+    full.cells.fill(1);
+    ed.setBrush(full);
+    ed.mainForm().rd_brushfill->setItemIndex(int(BrushFill::Forest));
+    timeClicks(state, ui::kBrushesEdit, {24, 24}, flags::kUnpassable);
+}
+BENCHMARK(BM_ForestBrushClick)->Unit(benchmark::kMillisecond);
+
+void BM_PathfindingMove(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    ui::Tmapform& map = ed.mapForm();
+    ed.editing().chooseEditType(ui::kPathEdit);
+    map.scrollTo(16, 16);
+    clickCell(map, {24, 24});
+    bool far = false;
+    for (auto _ : state) {
+        moveOver(map, far ? QPoint(36, 31) : QPoint(35, 31));
+        map.selectControl()->repaint();
+        far = !far;
+    }
+    clickCell(map, {24, 24});
+    clickCell(map, {24, 24});
+}
+BENCHMARK(BM_PathfindingMove)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

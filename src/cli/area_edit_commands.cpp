@@ -72,12 +72,6 @@ class Parser {
     const std::vector<std::string>& w_;
 };
 
-int parseDomain(const std::string& text) {
-    const int d = parseInt(text, "D", 0, kLandWithoutDomain);
-    if (!isDomainNumber(d)) throw UsageError("D must be 0, 1 to 16 or 32, not " + text);
-    return d;
-}
-
 std::string mapPrefix(const EditorState& st) {
     return "map " + std::to_string(st.curMap) + ": ";
 }
@@ -106,6 +100,12 @@ void paste(EditorState& st, const AreaCommand& c) {
 }
 
 }  // namespace
+
+int parseDomain(const std::string& text) {
+    const int d = parseInt(text, "D", 0, kLandWithoutDomain);
+    if (!isDomainNumber(d)) throw UsageError("D must be 0, 1 to 16 or 32, not " + text);
+    return d;
+}
 
 std::optional<AreaCommand> parseAreaCommand(const std::vector<std::string>& w) {
     const std::string& name = w.at(0);

@@ -44,6 +44,9 @@ struct AreaCommand {
     bool option = false;  // "keep", "transformed"
 };
 
+// A domain argument D: 0, 1 to 16 or 32; anything else is a usage error.
+int parseDomain(const std::string& text);
+
 // The command named by words[0], or nullopt when it is none of these.
 // Throws UsageError for wrong arguments.
 std::optional<AreaCommand> parseAreaCommand(const std::vector<std::string>& words);

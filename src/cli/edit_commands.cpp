@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/area_edit_commands.h"
+#include "cli/brush_command.h"
 #include "cli/commands.h"
 #include "cli/game_session.h"
 #include "cli/stream_prompt.h"
@@ -17,6 +18,7 @@
 #include "core/edit/borders.h"
 #include "core/edit/cell_writer.h"
 #include "core/edit/coast.h"
+#include "core/edit/painting.h"
 #include "core/edit/placement.h"
 #include "core/edit/roads.h"
 #include "core/model/map_access.h"
@@ -35,6 +37,7 @@ enum class EditOp {
     RoadPath,
     Area,
     Submap,
+    Brush,
     Trader
 };
 
@@ -45,6 +48,7 @@ struct EditCommand {
     bool straight = false;
     AreaCommand area;
     MapAction action;  // submap commands
+    BrushCommand brush;
     TraderEdit trader;
 };
 
@@ -104,9 +108,7 @@ EditCommand parseCommand(const std::string& text) {
         c.op = EditOp::Domain;
         c.v[0] = parseInt(w[1], "X", 0, kGrid - 1);
         c.v[1] = parseInt(w[2], "Y", 0, kGrid - 1);
-        c.v[2] = parseInt(w[3], "D", 0, kLandWithoutDomain);
-        if (c.v[2] > kMaxDomain && c.v[2] != kLandWithoutDomain)
-            throw UsageError("D must be 0, 1 to 16 or 32, not " + w[3]);
+        c.v[2] = parseDomain(w[3]);
         return c;
     }
     if (name == "road-path") {
@@ -120,6 +122,7 @@ EditCommand parseCommand(const std::string& text) {
         return c;
     }
     if (auto area = parseAreaCommand(w)) return {.op = EditOp::Area, .area = *area};
+    if (auto brush = parseBrushCommand(w)) return {.op = EditOp::Brush, .brush = *brush};
     if (auto action = parseSubmapCommand(w)) {
         EditCommand c;
         c.op = EditOp::Submap;
@@ -144,7 +147,8 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
             placeTile(st, prompt, c.v[0], c.v[1], c.v[2], footprintOf(c.kind, c.v[2]), c.kind);
             break;
         case EditOp::Domain:
-            setCellDomain(st, c.v[0], c.v[1], c.v[2], st.curMap, false);
+            // As the "Domains" click: sea keeps its domain, and undo can take it back.
+            paintCellDomain(st, c.v[0], c.v[1], c.v[2]);
             break;
         case EditOp::RecalcRoads:
             recalcRoads(st);
@@ -170,6 +174,11 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
         case EditOp::Submap:
             c.action(st);
             break;
+        case EditOp::Brush: {
+            const BrushCommand& b = c.brush;
+            applyBrush(st, b.x - 2, b.y - 2, b.mask, b.fill, b.domain, b.overwriteSea);
+            break;
+        }
         case EditOp::Trader:
             runTraderEdit(st, prompt, c.trader, err);
             break;

@@ -22,8 +22,6 @@ const char* const kMapSetCommands[] = {
     "M_RefillExt64",   "M_SetHeader",    "M_NameLength",       "M_CompareMapset",
 };
 
-constexpr int kMaptilesEditType = 0;
-
 }  // namespace
 
 Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path programDir)
@@ -48,6 +46,8 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     aboutform_ = std::make_unique<Taboutform>(mainform_.get());
     auxViews_ = std::make_unique<AuxiliaryViews>(ctx_);
     mainform_->attachWindows(mapform_.get(), minform_.get(), nchform_.get());
+    editing_ = std::make_unique<MapEditing>(
+        ctx_, EditingWindows{*mainform_, *mapform_, *minform_, *tileselectform_, *tileform_});
 
     minform_->setScrollTarget([this](int x, int y) { mapform_->scrollTo(x, y); });
     minform_->setKeyTarget([this](int key) { mainform_->forwardKey(key); });
@@ -74,6 +74,7 @@ Editor::~Editor() {
     // The windows go before the state they show.
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;
+    editing_.reset();
     auxViews_.reset();
     aboutform_.reset();
     breditform_.reset();
@@ -126,7 +127,7 @@ void Editor::graphicsChanged() {
     Ttileselectform& selector = *tileselectform_;
     selector.buildPalettes(st_->view.tileScale);
     selector.showPalette(selector.paletteType());
-    if (st_->view.editType == kMaptilesEditType) selector.select(selector.selectedIndex());
+    if (st_->view.editType == kMaptilesEdit) selector.select(selector.selectedIndex());
     tileform_->graphicsChanged();
     mainform_->selbrushicon->update();
 }

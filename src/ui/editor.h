@@ -14,6 +14,7 @@
 #include "ui/domain_select_dialog.h"
 #include "ui/editor_context.h"
 #include "ui/main_window.h"
+#include "ui/map_editing.h"
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
@@ -44,6 +45,7 @@ class Editor {
     Tstatform& statForm() { return *statform_; }
     Tnchform& nameForm() { return *nchform_; }
     Taboutform& aboutForm() { return *aboutform_; }
+    MapEditing& editing() { return *editing_; }
     AuxiliaryViews& auxViews() { return *auxViews_; }
     Ttileform& tileForm() { return *tileform_; }
     Ttileselectform& tileSelectForm() { return *tileselectform_; }
@@ -94,6 +96,8 @@ class Editor {
     std::unique_ptr<Ttraderform> traderform_;
     std::unique_ptr<Tdomselectform> domselectform_;
     std::unique_ptr<Taboutform> aboutform_;
+    // The mouse editing of the map window, wired to the windows above.
+    std::unique_ptr<MapEditing> editing_;
     std::unique_ptr<AuxiliaryViews> auxViews_;
 };
 

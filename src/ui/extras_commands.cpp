@@ -146,7 +146,7 @@ void M_GenerateFromBitmap128Click(Editor& ed) {
 void M_GenerateFromBitmapClick(Editor& ed) {
     onMap(ed, [&](EditorContext& ctx) {
         if (!openPicture(ctx)) return;
-        ctx.st.extChanged[std::size_t(fileOfMap(ctx.st.curMap))] = true;
+        markMapFileChanged(ctx.st, fileOfMap(ctx.st.curMap));
         ed.repaintViews();
     });
 }

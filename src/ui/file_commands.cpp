@@ -21,6 +21,9 @@ constexpr const char* kPaletteFilter = "Palette|*.256";
 constexpr const char* kPaletteExtension = "256";
 constexpr const char* kBitmapFilter = "Bitmap|*.bmp";
 constexpr const char* kBitmapExtension = "bmp";
+constexpr const char* kUnsavedCaption = "D7Irir";
+constexpr const char* kUnsavedQuestion =
+    "The map set has unsaved changes. Save them before closing?";
 
 // The current map was replaced as a whole (its names too): select it again
 // and show it.
@@ -78,12 +81,29 @@ void M_LoadMapsetClick(Editor& ed) {
     ed.mapForm().show();
 }
 
-void M_SaveMapsetClick(Editor& ed) {
+// Returns whether the map set was written.
+bool M_SaveMapsetClick(Editor& ed) {
     EditorContext& ctx = ed.context();
-    if (!ctx.st.mapLoaded) return;
+    if (!ctx.st.mapLoaded) return false;
     const auto dir = ctx.dialogs.chooseDirectory("Save Mapset");
-    if (!dir) return;
-    runCommand(ctx.prompt, [&] { saveMapSet(ctx.st, dir->string()); });
+    if (!dir) return false;
+    return runCommand(ctx.prompt, [&] { saveMapSet(ctx.st, dir->string()); });
+}
+
+// Closing the main window ends the program: edits that were never saved
+// would be lost without a word, so the user decides first.
+bool mayClose(Editor& ed) {
+    EditorContext& ctx = ed.context();
+    if (!hasUnsavedChanges(ctx.st)) return true;
+    switch (ctx.prompt.askYesNoCancel(kUnsavedCaption, kUnsavedQuestion)) {
+        case Choice::Yes:
+            return M_SaveMapsetClick(ed);
+        case Choice::No:
+            return true;
+        case Choice::Cancel:
+            break;
+    }
+    return false;
 }
 
 void M_ResetMapClick(Editor& ed) {
@@ -122,7 +142,7 @@ void connectFileCommands(Editor& ed) {
         {"M_SaveSnapshot", M_SaveSnapshotClick},
         {"M_LoadLastSnapshot", M_LoadLastSnapshotClick},
         {"M_LoadMapset", M_LoadMapsetClick},
-        {"M_SaveMapset", M_SaveMapsetClick},
+        {"M_SaveMapset", [](Editor& e) { M_SaveMapsetClick(e); }},
         {"M_ResetMap", M_ResetMapClick},
         {"M_LoadPalette", M_LoadPaletteClick},
         {"M_SaveBMP", M_SaveBMPClick},
@@ -130,6 +150,7 @@ void connectFileCommands(Editor& ed) {
     for (const auto& [name, handler] : commands)
         QObject::connect(menu.action(QString::fromLatin1(name)), &QAction::triggered,
                          &ed.mainForm(), [&ed, handler = handler] { handler(ed); });
+    ed.mainForm().setCloseGuard([&ed] { return mayClose(ed); });
 }
 
 }  // namespace d7::ui

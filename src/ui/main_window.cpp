@@ -2,19 +2,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "core/edit/geometry.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_maintenance.h"
 #include "core/tiles/graphics_commands.h"
 #include "ui/domain_list_delegate.h"
+#include "ui/editing_controls.h"
+#include "ui/map_tool.h"
 #include "ui/map_window.h"
 #include "ui/minimap_window.h"
 #include "ui/name_dialog.h"
@@ -28,12 +27,6 @@ namespace {
 constexpr int kStatusBarHeight = 20;
 constexpr int kDomainListTag = 5;
 constexpr int kMapListTag = 15;
-constexpr int kDomainsEditType = 1;
-constexpr int kSelectEditType = 2;
-constexpr int kBrushesEditType = 3;
-constexpr int kPasteEditType = 4;
-constexpr int kRoadEditType = 5;
-constexpr int kMaptilesEditType = 0;
 // Scroll the map window this many cells above and left of a domain's town.
 constexpr int kCentreMargin = 6;
 
@@ -51,32 +44,6 @@ bool isMapKey(int key) {
         default:
             return false;
     }
-}
-
-QCheckBox* checkBox(const char* name, const char* caption, QWidget* parent) {
-    auto* b = new QCheckBox(QString::fromUtf8(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-// One page of the quick selection: a group of six buttons, each tagged with
-// the tile it selects.
-QWidget* quickPage(const char* const (&captions)[6], const int (&tags)[6], QWidget* parent) {
-    auto* page = new QWidget(parent);
-    auto* outer = new QVBoxLayout(page);
-    outer->setContentsMargins(0, 2, 0, 0);
-    auto* group = new QGroupBox(QStringLiteral("Quick Selection"), page);
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(4, 2, 4, 2);
-    grid->setSpacing(2);
-    for (int i = 0; i < 6; ++i) {
-        auto* b = new QPushButton(QString::fromUtf8(captions[i]), group);
-        b->setProperty("tag", tags[i]);
-        b->setFixedHeight(20);
-        grid->addWidget(b, i / 3, i % 3);
-    }
-    outer->addWidget(group);
-    return page;
 }
 
 }  // namespace
@@ -144,99 +111,7 @@ void Tmainform::buildControls(QWidget* client) {
     connect(ctybox, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { ctyboxDblClick(ctybox->row(item)); });
 
-    rd_editt = new RadioGroup(
-        QStringLiteral("rd_editt"), QStringLiteral("Edittype"),
-        {QStringLiteral("Maptiles"), QStringLiteral("Domains"), QStringLiteral("Select/Area"),
-         QStringLiteral("Brushes"), QStringLiteral("Paste Special"), QStringLiteral("Roadtool"),
-         QStringLiteral("Pathfinding")},
-        client);
-    rd_editt->setGeometry(6, 154, 108, 141);
-    rd_editt->setItemIndex(0);
-    connect(rd_editt, &RadioGroup::clicked, this, &Tmainform::rd_edittClick);
-
-    // The right column holds the controls of the chosen edit type.
-    rd_selsub = new RadioGroup(QStringLiteral("rd_selsub"), QStringLiteral("Selecttype"),
-                               {QStringLiteral("Rectangle"), QStringLiteral("Line")}, client);
-    rd_selsub->setGeometry(120, 154, 151, 60);
-    rd_selsub->setItemIndex(0);
-    rd_selsub->hide();
-    connect(rd_selsub, &RadioGroup::clicked, this, [this](int i) { ctx_.st.view.selectType = i; });
-
-    rd_editor = new RadioGroup(QStringLiteral("rd_editor"), QStringLiteral("Tileset"),
-                               {QStringLiteral("Base"), QStringLiteral("Roads"),
-                                QStringLiteral("Mountains"), QStringLiteral("Buildings")},
-                               client);
-    rd_editor->setGeometry(120, 154, 151, 90);
-    rd_editor->setItemIndex(0);
-
-    rd_brushfill =
-        new RadioGroup(QStringLiteral("rd_brushfill"), QStringLiteral("Brushfill"),
-                       {QStringLiteral("Sea"), QStringLiteral("Grassland"),
-                        QStringLiteral("Forest"), QStringLiteral("Road"), QStringLiteral("Field"),
-                        QStringLiteral("Domain (overwrite)"), QStringLiteral("Domain (no overw.)")},
-                       client);
-    rd_brushfill->setGeometry(120, 154, 151, 141);
-    rd_brushfill->setItemIndex(0);
-    rd_brushfill->hide();
-    connect(rd_brushfill, &RadioGroup::clicked, this, &Tmainform::rd_brushfillClick);
-
-    rd_paste = new RadioGroup(QStringLiteral("rd_paste"), QStringLiteral("Paste Options"),
-                              {QStringLiteral("None"), QString::fromUtf8("Rotate 90°"),
-                               QString::fromUtf8("Rotate 180°"), QString::fromUtf8("Rotate 270°"),
-                               QStringLiteral("Mirror X-Axis"), QStringLiteral("Mirror Y-Axis")},
-                              client);
-    rd_paste->setGeometry(120, 154, 151, 124);
-    rd_paste->setItemIndex(0);
-    rd_paste->hide();
-
-    cb_ovsea = checkBox("cb_ovsea", "Overwrite Sea?", client);
-    cb_ovsea->setGeometry(120, 297, 151, 18);
-    cb_ovsea->hide();
-
-    brushpanel = new QFrame(client);
-    brushpanel->setObjectName(QStringLiteral("brushpanel"));
-    brushpanel->setFrameShape(QFrame::Box);
-    brushpanel->setLineWidth(1);
-    brushpanel->setStyleSheet(QStringLiteral("QFrame#brushpanel { background: navy; }"));
-    brushpanel->setGeometry(20, 298, 77, 77);
-    brushpanel->setAccessibleName(QStringLiteral("Brush"));
-    selbrushicon = new BrushIcon(ctx_.st, brushpanel);
-    selbrushicon->setGeometry(1, 1, BrushIcon::kSide, BrushIcon::kSide);
-    brushpanel->hide();
-
-    cb_dist = checkBox("cb_dist", "Show Closest Towns", client);
-    cb_dist->setGeometry(120, 247, 151, 18);
-    cb_dist->hide();
-    cb_seldist = checkBox("cb_seldist", "Show Distance", client);
-    cb_seldist->setGeometry(120, 158, 151, 18);
-    cb_seldist->hide();
-    bt_setroad = new QPushButton(QStringLiteral("Set Road"), client);
-    bt_setroad->setObjectName(QStringLiteral("bt_setroad"));
-    bt_setroad->setGeometry(120, 158, 75, 23);
-    bt_setroad->hide();
-    cb_roadstretch = checkBox("cb_roadstretch", "Prefer straighter roads", client);
-    cb_roadstretch->setGeometry(120, 184, 151, 18);
-    cb_roadstretch->hide();
-
-    quickcontrol = new QTabWidget(client);
-    quickcontrol->setObjectName(QStringLiteral("quickcontrol"));
-    quickcontrol->setAccessibleName(QStringLiteral("Quick Selection"));
-    quickcontrol->setGeometry(6, 378, 265, 88);
-    quickcontrol->setDocumentMode(true);
-    const char* const buildings[6] = {"Castle", "Town", "Lumber", "Quarry", "Village", "Mine"};
-    const int buildingTags[6] = {5, 4, 1, 0, 3, 2};
-    const char* const mountains[6] = {"2x2 I", "2x2 II", "2x2 IV", "2x2 III", "3x3", "2x2 V"};
-    const int mountainTags[6] = {0, 1, 3, 2, 6, 4};
-    quickcontrol->addTab(quickPage(buildings, buildingTags, quickcontrol),
-                         QStringLiteral("Building"));
-    quickcontrol->addTab(quickPage(mountains, mountainTags, quickcontrol),
-                         QStringLiteral("Mountain"));
-
-    cb_smith = checkBox("cb_smith", "Show Blacksmiths", client);
-    cb_smith->setToolTip(QStringLiteral(
-        "The game places blacksmiths automatically at a position adjacent to a field that is "
-        "'closest' to the town."));
-    cb_smith->setGeometry(6, 468, 200, 18);
+    buildEditingControls(*this, ctx_.st);
     connect(cb_smith, &QCheckBox::toggled, this, [this](bool on) {
         ctx_.st.view.showBlacksmiths = on;
         ctx_.renderer.redrawMap();
@@ -275,6 +150,10 @@ void Tmainform::showEvent(QShowEvent* event) {
 }
 
 void Tmainform::closeEvent(QCloseEvent* event) {
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) emit closed();
 }
@@ -401,60 +280,8 @@ QString Tmainform::statusPanelText(int i) const {
     return i >= 0 && i < 3 ? panels_[i]->text() : QString();
 }
 
-void Tmainform::rd_edittClick(int i) {
-    if (mapform_) {
-        mapform_->overimage()->hide();
-        mapform_->brushimage()->hide();
-        mapform_->clearSelection();
-    }
-    rd_editor->hide();
-    rd_brushfill->hide();
-    brushpanel->hide();
-    rd_paste->hide();
-    rd_paste->setItemIndex(0);
-    cb_dist->hide();
-    cb_seldist->hide();
-    bt_setroad->hide();
-    cb_roadstretch->hide();
-    cb_ovsea->hide();
-
-    ctx_.st.view.editType = i;
-    switch (i) {
-        case kMaptilesEditType:
-            rd_editor->show();
-            break;
-        case kDomainsEditType:
-            if (ctybox->currentRow() >= 0 && mapform_)
-                mapform_->setDomainOverlay(listDomain(ctybox->currentRow()), ctx_.st.view.zoom);
-            break;
-        case kSelectEditType:
-            cb_seldist->show();
-            break;
-        case kBrushesEditType:
-            rd_brushfill->show();
-            brushpanel->show();
-            cb_ovsea->setVisible(rd_brushfill->itemIndex() >= 5);
-            if (mapform_) mapform_->brushimage()->show();
-            break;
-        case kPasteEditType:
-            rd_paste->show();
-            break;
-        case kRoadEditType:
-            bt_setroad->show();
-            cb_roadstretch->show();
-            break;
-        default:
-            break;
-    }
-    emit editTypeChosen(i);
-}
-
-void Tmainform::rd_brushfillClick(int i) {
-    cb_ovsea->setVisible(i == 5 || i == 6);
-}
-
 void Tmainform::ctyboxClick() {
-    if (ctx_.st.view.editType != kDomainsEditType || ctybox->currentRow() < 0 || !mapform_) return;
+    if (ctx_.st.view.editType != kDomainsEdit || ctybox->currentRow() < 0 || !mapform_) return;
     mapform_->setDomainOverlay(listDomain(ctybox->currentRow()), ctx_.st.view.zoom);
 }
 

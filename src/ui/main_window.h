@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <functional>
 #include <memory>
 
 #include "ui/brush_icon.h"
@@ -71,10 +72,6 @@ class Tmainform : public QMainWindow {
     int statusDomain() const { return statusDomain_; }
     bool nameDialogOpen() const { return nameDialogOpen_; }
 
-    // "Edittype": shows the controls of edit type i and hides the others.
-    void rd_edittClick(int i);
-    // "Brushfill": "Overwrite Sea?" belongs to the two domain fills.
-    void rd_brushfillClick(int i);
     // The domain list's click, double-click and the lists' popup.
     void ctyboxClick();
     void ctyboxDblClick(int row);
@@ -86,9 +83,10 @@ class Tmainform : public QMainWindow {
     // changed) and renews what assistive technology reads for each entry.
     void repaintDomainList();
 
+    // Asked before the window closes; returning false keeps it open.
+    void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
+
   signals:
-    // An edit type was chosen (after the main window's own controls followed).
-    void editTypeChosen(int i);
     // The first showing: start-up loading follows.
     void firstShown();
     // The main window was closed: the program ends.
@@ -116,6 +114,7 @@ class Tmainform : public QMainWindow {
     Tnchform* nchform_ = nullptr;
     QLabel* panels_[3];
     QListWidget* popupList_ = nullptr;
+    std::function<bool()> closeGuard_;
     int statusDomain_ = 0;
     bool nameDialogOpen_ = false;
     bool shownOnce_ = false;

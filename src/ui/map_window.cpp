@@ -1,5 +1,6 @@
 #include "ui/map_window.h"
 
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include "render/map_window_view.h"
 #include "render/tile_pictures.h"
 #include "ui/accessibility.h"
+#include "ui/map_editing.h"
 
 namespace d7::ui {
 
@@ -58,8 +60,11 @@ void MapPaintBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void MapPaintBox::mousePressEvent(QMouseEvent* event) {
-    // The cell of the latest click is what the map's popup commands act on.
-    form_.clickedCell_ = form_.cellAt(event->position().toPoint());
+    form_.pressed(event->position().toPoint(), event->button());
+}
+
+void MapPaintBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (form_.editing_) form_.editing_->openPopup(event->globalPos());
 }
 
 Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
@@ -95,12 +100,12 @@ void Tmapform::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    selectControl_ = new Tselectcontrol(this);
+    selectControl_ = new Tselectcontrol(this, [this](QPainter& p) { paintOverlay(p); });
     selectControl_->setGeometry(mapbox_->geometry());
     selectControl_->raise();
     selectControl_->setChangeOutlines(&changes_);
     selectControl_->setPictureView(ctx_.st.view.zoom, QPoint(scrollX_, scrollY_));
-    selectControl_->setVisible(selState_ != 0 || changes_.active());
+    selectControl_->setVisible(layerNeeded());
 }
 
 void Tmapform::resizeEvent(QResizeEvent* event) {
@@ -188,30 +193,83 @@ void Tmapform::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void Tmapform::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu key: the popup works on the cell under the mouse pointer, or
+    // on the cell in the middle of the window when the pointer is elsewhere.
+    QPoint at = mapbox_->mapFromGlobal(QCursor::pos());
+    if (!mapbox_->rect().contains(at)) at = mapbox_->rect().center();
+    clickedCell_ = cellAt(at);
+    if (editing_) editing_->openPopup(mapbox_->mapToGlobal(at));
+    event->accept();
+}
+
 void Tmapform::setSelectionEnd(int x, int y) {
     if (selRect_.end == QPoint(x, y)) return;
     selRect_.end = QPoint(x, y);
-    if (selectControl_) selectControl_->update();
+    repaintOverlay();
+}
+
+void Tmapform::setSelection(QPoint start, QPoint end) {
+    if (selRect_.start == start && selRect_.end == end) return;
+    selRect_ = {start, end};
+    repaintOverlay();
 }
 
 void Tmapform::clearSelection() {
     selState_ = 0;
-    if (selectControl_ && !changes_.active()) selectControl_->hide();
+    hideOverlay();
+}
+
+bool Tmapform::layerNeeded() {
+    return overlayShown_ || changes_.active() || markedCell_.x() >= 0;
+}
+
+void Tmapform::hideLayerWhenIdle() {
+    if (!selectControl_) return;
+    if (layerNeeded())
+        selectControl_->update();
+    else
+        selectControl_->hide();
+}
+
+void Tmapform::showOverlay() {
+    overlayShown_ = true;
+    if (!selectControl_) return;
+    selectControl_->show();
+    selectControl_->raise();
+    selectControl_->update();
+}
+
+void Tmapform::hideOverlay() {
+    overlayShown_ = false;
+    hideLayerWhenIdle();
+}
+
+void Tmapform::repaintOverlay() {
+    if (selectControl_ && overlayShown_) selectControl_->update();
+}
+
+render::WindowView Tmapform::windowView() const {
+    return {ctx_.st.view.zoom, originX_, originY_, mapbox_->width()};
+}
+
+void Tmapform::paintOverlay(QPainter& painter) {
+    if (editing_) editing_->paintOverlay(painter, windowView());
 }
 
 void Tmapform::setDomainOverlay(int d, int z) {
     overimage_->hide();
     overlaySize_ = 1;
-    showOverlay(render::makeDomainCursorImage(d, z, ctx_.st.gfx.colourSets));
+    showCursorImage(render::makeDomainCursorImage(d, z, ctx_.st.gfx.colourSets));
 }
 
 void Tmapform::setTileOverlay(const tiles::TileChoice& choice, int z) {
     overimage_->hide();
     overlaySize_ = choice.blockSize;
-    showOverlay(render::makeTileCursorImage(ctx_.st.gfx, choice, z));
+    showCursorImage(render::makeTileCursorImage(ctx_.st.gfx, choice, z));
 }
 
-void Tmapform::showOverlay(const QImage& image) {
+void Tmapform::showCursorImage(const QImage& image) {
     overlayBitmap_ = image;
     overimage_->resize(overlayBitmap_.size());
     overimage_->setPixmap(keyedPixmap(overlayBitmap_));
@@ -261,7 +319,16 @@ void Tmapform::pointerMoved(QPoint boxPos) {
     const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
     overimage_->move(left, top);
     placeBrushPreview(cell);
+    if (editing_) editing_->mouseMoved(cell);
     emit cellHovered(cell.x(), cell.y());
+}
+
+void Tmapform::pressed(QPoint boxPos, Qt::MouseButton button) {
+    // The cell of the latest click is what the map's popup commands act on.
+    clickedCell_ = cellAt(boxPos);
+    if (!inMap(clickedCell_.x(), clickedCell_.y()) || button != Qt::LeftButton) return;
+    if (editing_) editing_->mousePressed(clickedCell_);
+    repaintMap();
 }
 
 void Tmapform::repaintMap() {
@@ -305,7 +372,7 @@ void Tmapform::dropCellMark() {
     markedCell_ = QPoint(-1, -1);
     if (!selectControl_) return;
     selectControl_->clearMark();
-    if (selState_ == 0 && !changes_.active()) selectControl_->hide();
+    hideLayerWhenIdle();
 }
 
 void Tmapform::showChangedCells(std::vector<Point> cells) {
@@ -318,9 +385,7 @@ void Tmapform::showChangedCells(std::vector<Point> cells) {
 
 void Tmapform::clearChangedCells() {
     changes_.clear();
-    if (!selectControl_) return;
-    selectControl_->update();
-    if (selState_ == 0 && markedCell_.x() < 0) selectControl_->hide();
+    hideLayerWhenIdle();
 }
 
 }  // namespace d7::ui

@@ -13,6 +13,7 @@
 #include "core/model/brush_mask.h"
 #include "core/tiles/tile_palettes.h"
 #include "render/cell_labels.h"
+#include "render/selection_overlay.h"
 #include "ui/change_outlines.h"
 #include "ui/editor_context.h"
 #include "ui/select_control.h"
@@ -20,6 +21,7 @@
 namespace d7::ui {
 
 class Tmapform;
+class MapEditing;
 
 // The paint box that shows the map picture: one block copy per paint.
 class MapPaintBox : public QWidget {
@@ -31,6 +33,7 @@ class MapPaintBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     Tmapform& form_;
@@ -59,6 +62,11 @@ class Tmapform : public QWidget {
     void setSelState(int state) { selState_ = state; }
     const SelectionRect& selRect() const { return selRect_; }
     int overlaySize() const { return overlaySize_; }
+    // The cell of the latest mouse-down, any button; may lie off the map.
+    QPoint clickedCell() const { return clickedCell_; }
+
+    // The editing the mouse events go to (none: the mouse only moves the previews).
+    void setEditing(MapEditing* editing) { editing_ = editing; }
 
     QWidget* mapbox() const { return mapbox_; }
     QLabel* overimage() const { return overimage_; }
@@ -76,6 +84,8 @@ class Tmapform : public QWidget {
 
     // Moves the end corner of the selection and repaints the selection layer.
     void setSelectionEnd(int x, int y);
+    // Both corners at once (repaints the selection layer when they changed).
+    void setSelection(QPoint start, QPoint end);
     // No selection: state 0 and the selection layer hidden.
     void clearSelection();
     // The "Domains" cursor: the filled domain tile of domain d at zoom z.
@@ -89,6 +99,14 @@ class Tmapform : public QWidget {
     const BrushBounds& brushBounds() const { return brushBounds_; }
     const QImage& brushBitmap() const { return brushBitmap_; }
 
+    // The selection layer: shown, hidden, asked to repaint. Its content is
+    // whatever the editing draws for the chosen edit type.
+    void showOverlay();
+    void hideOverlay();
+    void repaintOverlay();
+    bool overlayShown() const { return overlayShown_; }
+    // The view the selection layer draws in.
+    render::WindowView windowView() const;
     // Scrolls cell (x, y) towards the middle of the window and outlines it
     // with the selection layer until the mouse next moves over the map.
     void markCell(int x, int y);
@@ -116,16 +134,23 @@ class Tmapform : public QWidget {
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     friend class MapPaintBox;
     void recomputeScroll();
     void pointerMoved(QPoint boxPos);
+    void pressed(QPoint boxPos, Qt::MouseButton button);
     void placeBrushPreview(QPoint cell);
-    void showOverlay(const QImage& image);
+    void showCursorImage(const QImage& image);
     void painted();
+    void paintOverlay(QPainter& painter);
     void clearCellMark(QPoint globalPos);
     void dropCellMark();
+    // Whether the selection layer has anything to show: the editing's marks,
+    // changed cells or a marked cell. Hides it when not, else repaints it.
+    bool layerNeeded();
+    void hideLayerWhenIdle();
 
     EditorContext& ctx_;
     MapPaintBox* mapbox_;
@@ -145,6 +170,8 @@ class Tmapform : public QWidget {
     SelectionRect selRect_;
     int overlaySize_ = 1;
     QPoint clickedCell_{-1, -1};
+    MapEditing* editing_ = nullptr;
+    bool overlayShown_ = false;
     QPoint markedCell_{-1, -1};
     QPoint markPointer_;  // where the pointer was when the cell was marked
     bool shownOnce_ = false;

@@ -33,6 +33,19 @@ void MessageBoxPrompt::inform(const std::string& caption, const std::string& tex
                              QMessageBox::Ok);
 }
 
+Choice MessageBoxPrompt::askYesNoCancel(const std::string& caption, const std::string& text) {
+    switch (QMessageBox::question(
+        dialogParent(), QString::fromStdString(caption), messageText(text),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel)) {
+        case QMessageBox::Yes:
+            return Choice::Yes;
+        case QMessageBox::No:
+            return Choice::No;
+        default:
+            return Choice::Cancel;  // also Escape and the window's close button
+    }
+}
+
 std::optional<int> MessageBoxPrompt::selectTraderoute(const std::vector<int>& traders) {
     Ttrselform dialog(dialogParent());
     return dialog.chooseTrader(traders);

@@ -21,6 +21,7 @@ class MessageBoxPrompt : public Prompt {
 
     bool askYesNo(const std::string& caption, const std::string& text) override;
     void inform(const std::string& caption, const std::string& text) override;
+    Choice askYesNoCancel(const std::string& caption, const std::string& text) override;
     // The "Select Traderoute" dialog (Ttrselform).
     std::optional<int> selectTraderoute(const std::vector<int>& traders) override;
 

@@ -11,6 +11,7 @@
 #include "core/model/windows1252.h"
 #include "ui/command_guard.h"
 #include "ui/editor.h"
+#include "ui/map_popup.h"
 
 namespace d7::ui {
 
@@ -93,6 +94,13 @@ void connectReportCommands(Editor& ed) {
                      [&ed] { M_ExportMapstatsClick(ed); });
     QObject::connect(&ed.statForm(), &Tstatform::lineChosen, &ed.mainForm(),
                      [&ed](const QString& line) { jumpToReportLine(ed, line); });
+    // The map popup's "Domain Info": the summary of the clicked cell's domain.
+    QAction* domainInfo = ed.editing().popup().action(QStringLiteral("P_DomainInfo"));
+    domainInfo->setEnabled(true);
+    QObject::connect(domainInfo, &QAction::triggered, &ed.mainForm(), [&ed] {
+        const QPoint c = ed.mapForm().clickedCell();
+        showDomainInfo(ed, c.x(), c.y());
+    });
 }
 
 void enableReportCommands(Editor& ed, bool mapLoaded) {

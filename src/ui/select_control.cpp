@@ -9,7 +9,8 @@ namespace {
 constexpr QRgb kSelectionPen = 0xFFFFFBF0;
 }  // namespace
 
-Tselectcontrol::Tselectcontrol(QWidget* parent) : QWidget(parent), pen_(kSelectionPen) {
+Tselectcontrol::Tselectcontrol(QWidget* parent, std::function<void(QPainter&)> paint)
+    : QWidget(parent), pen_(kSelectionPen), paint_(std::move(paint)) {
     setObjectName(QStringLiteral("Tselectcontrol"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -36,12 +37,17 @@ void Tselectcontrol::setPictureView(int z, QPoint scroll) {
 }
 
 void Tselectcontrol::paintEvent(QPaintEvent*) {
-    // Apart from changed cells and a marked cell the layer stays fully transparent.
+    // Changed cells, a marked cell and the chosen tool's marks; nothing else:
+    // the layer stays transparent.
     QPainter painter(this);
     if (changes_) changes_->paint(painter, zoom_, scroll_);
-    if (marked_.isEmpty()) return;
-    painter.setPen(QPen(pen_, 2));
-    painter.drawPolygon(marked_);
+    if (!marked_.isEmpty()) {
+        painter.setPen(QPen(pen_, 2));
+        painter.drawPolygon(marked_);
+    }
+    painter.setPen(pen_);
+    painter.setBrush(Qt::NoBrush);
+    if (paint_) paint_(painter);
 }
 
 }  // namespace d7::ui

@@ -1,20 +1,25 @@
 // The transparent layer in front of the map picture that draws the area
 // selection, paste and path previews. It never takes mouse input: clicks and
-// moves reach the picture below it.
+// moves reach the picture below it. Repainting it never redraws the map
+// picture; the window only copies the picture's visible block again.
 #pragma once
 
 #include <QColor>
 #include <QPolygon>
 #include <QWidget>
+#include <functional>
 
 #include "ui/change_outlines.h"
+
+class QPainter;
 
 namespace d7::ui {
 
 class Tselectcontrol : public QWidget {
     Q_OBJECT
   public:
-    explicit Tselectcontrol(QWidget* parent);
+    // paint draws the layer's content with the layer's pen and font.
+    Tselectcontrol(QWidget* parent, std::function<void(QPainter&)> paint);
     QColor penColour() const { return pen_; }
 
     // Outlines one cell (its diamond, in this layer's coordinates) until
@@ -33,6 +38,7 @@ class Tselectcontrol : public QWidget {
 
   private:
     QColor pen_;
+    std::function<void(QPainter&)> paint_;
     QPolygon marked_;
     ChangeOutlines* changes_ = nullptr;
     int zoom_ = 1;

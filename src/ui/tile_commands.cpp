@@ -5,14 +5,13 @@
 
 #include "core/tiles/tile_palettes.h"
 #include "ui/editor.h"
+#include "ui/map_tool.h"
 #include "ui/menu_commands.h"
 
 namespace d7::ui {
 
 namespace {
 
-constexpr int kMaptilesEditType = 0;
-constexpr int kBrushesEditType = 3;
 // The quick-selection pages, in their order, and the palette each chooses from.
 constexpr int kQuickPagePalettes[] = {tiles::kBuildingPalette, tiles::kMountainPalette};
 
@@ -21,9 +20,7 @@ QAction* action(Editor& ed, const char* name) {
 }
 
 void chooseEditType(Editor& ed, int type) {
-    Tmainform& main = ed.mainForm();
-    main.rd_editt->setItemIndex(type);
-    main.rd_edittClick(type);
+    ed.editing().chooseEditType(type);
 }
 
 // The map window's cursor and "Show Closest Towns" follow the chosen tile.
@@ -34,20 +31,8 @@ void tileChosen(Editor& ed, int type, int index) {
         ed.mapForm().setTileOverlay(*choice, ed.state().view.zoom);
 }
 
-// What choosing an edit type does to the tile selector: only "Maptiles"
-// shows it, with its tile chosen again (which rebuilds the map's cursor).
-void editTypeChosen(Editor& ed, int type) {
-    Ttileselectform& selector = ed.tileSelectForm();
-    if (type != kMaptilesEditType) {
-        selector.hide();
-        return;
-    }
-    selector.select(selector.selectedIndex());
-    selector.show();
-}
-
 void quickSelect(Editor& ed, int palette, int index) {
-    chooseEditType(ed, kMaptilesEditType);
+    chooseEditType(ed, kMaptilesEdit);
     ed.mainForm().rd_editor->setItemIndex(palette);
     ed.selectTile(palette, index);
 }
@@ -81,8 +66,6 @@ void connectTileCommands(Editor& ed) {
                      [&ed](int type, int index) { tileChosen(ed, type, index); });
     QObject::connect(&selector, &Ttileselectform::paletteClicked, &main,
                      [&main] { main.cb_dist->hide(); });
-    QObject::connect(&main, &Tmainform::editTypeChosen, &selector,
-                     [&ed](int type) { editTypeChosen(ed, type); });
     QObject::connect(main.rd_editor, &RadioGroup::clicked, &selector,
                      [&ed](int type) { ed.selectTile(type, 0); });
     connectQuickSelection(ed);
@@ -90,7 +73,7 @@ void connectTileCommands(Editor& ed) {
     QObject::connect(main.selbrushicon, &QAbstractButton::clicked, &brushEditor,
                      [&brushEditor] { showWindow(brushEditor); });
     QObject::connect(&brushEditor, &Tbreditform::setAsBrush, &main, [&ed](const BrushMask& mask) {
-        if (ed.state().view.editType != kBrushesEditType) chooseEditType(ed, kBrushesEditType);
+        if (ed.state().view.editType != kBrushesEdit) chooseEditType(ed, kBrushesEdit);
         ed.setBrush(mask);
     });
     brushEditor.setKeyTarget([&main](int key) { main.forwardKey(key); });

@@ -6,6 +6,7 @@
 #include "core/tiles/graphics_commands.h"
 #include "ui/command_guard.h"
 #include "ui/editor.h"
+#include "ui/map_tool.h"
 #include "ui/menu_commands.h"
 
 namespace d7::ui {
@@ -14,11 +15,6 @@ namespace {
 
 constexpr int kMapView = 0;
 constexpr int kDomainView = 1;
-constexpr int kMaptilesEditType = 0;
-constexpr int kDomainsEditType = 1;
-constexpr int kSelectEditType = 2;
-constexpr int kBrushesEditType = 3;
-constexpr int kPathEditType = 6;
 const char* const kTraderItems[] = {"M_TraderAll", "M_Trader1", "M_Trader2", "M_Trader3",
                                     "M_Trader4",   "M_Trader5", "M_Trader6"};
 const char* const kSeasonItems[] = {"M_Spring", "M_Summer", "M_Autumn", "M_Winter"};
@@ -62,21 +58,21 @@ void changeZoom(Editor& ed, int zoom) {
     Tmapform& map = ed.mapForm();
     st.view.zoom = zoom;
     switch (st.view.editType) {
-        case kMaptilesEditType: {
+        case kMaptilesEdit: {
             // The tile cursor is drawn at the map's size.
             Ttileselectform& selector = ed.tileSelectForm();
             selector.select(selector.selectedIndex());
             break;
         }
-        case kBrushesEditType:
+        case kBrushesEdit:
             map.setBrushPreview(st.view.brush, zoom);
             break;
-        case kDomainsEditType:
+        case kDomainsEdit:
             if (const int row = ed.mainForm().ctybox->currentRow(); row >= 0)
                 map.setDomainOverlay(listDomain(row), zoom);
             break;
-        case kSelectEditType:
-        case kPathEditType:
+        case kSelectEdit:
+        case kPathEdit:
             map.clearSelection();
             break;
         default:

@@ -67,6 +67,20 @@ TEST_F(EditCli, WholeMapCommandsOnEveryMapAreRepeatable) {
             << f;
 }
 
+TEST_F(EditCli, BrushPaintsItsMaskAroundTheCellAndUndoTakesItBack) {
+    CliRun r =
+        edit({"brush 20 20 forest mask=00000/01110/00100/00000/00000", "brush 50 50 domain-keep 3",
+              "brush 10 10 domain 4 sea", "domain 12 12 5", "undo"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    auto st = result();
+    for (int x = 19; x <= 21; ++x) EXPECT_EQ(st->planes.M0.at(x, 19), 8) << x;
+    EXPECT_EQ(st->planes.M0.at(20, 20), 8);
+    EXPECT_EQ(st->planes.M0.at(19, 20), 0);
+    EXPECT_EQ(st->planes.M5.at(50, 50), 0);  // sea, and no overwrite
+    EXPECT_EQ(st->planes.M5.at(10, 10), 4);
+    EXPECT_EQ(st->planes.M5.at(12, 12), 1);  // the domain click was undone
+}
+
 TEST_F(EditCli, BadCommandsAreRefusedBeforeAnythingIsDone) {
     const std::vector<std::vector<std::string>> bad = {
         {"-e", "place 10 10 mountains 5"},
@@ -77,6 +91,10 @@ TEST_F(EditCli, BadCommandsAreRefusedBeforeAnythingIsDone) {
         {"-e", "road-path 1 1 2"},
         {"-e", "fix-borders now"},
         {"-e", "frobnicate"},
+        {"-e", "brush 5 5 lava"},
+        {"-e", "brush 5 5 domain"},
+        {"-e", "brush 5 5 grass mask=0101"},
+        {"-e", "brush 5 5 grass sea"},
         {"-e", "recalc-roads", "--map", "2", "--all-maps"},
         {"-e", "recalc-roads", "--answer", "maybe"},
         {"-e", "recalc-roads", "--seed", "-3"},

@@ -6,6 +6,7 @@
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
 #include "core/model/map_set_maintenance.h"
+#include "core/model/undo.h"
 #include "support/map_builder.h"
 
 namespace d7 {
@@ -256,6 +257,36 @@ TEST(MapSetIo, SaveIntoMissingDirectoryFails) {
     test::writeMapSet(game.path(), 8);
     auto st = test::loadTestMapSet(game.path());
     EXPECT_THROW(saveMapSet(*st, (game / "no" / "such").string()), FileError);
+}
+
+TEST(MapSetIo, UnsavedChangesCountEveryWriteUntilASaveSucceedsOrASetIsLoaded) {
+    TempDir game, out;
+    test::writeMapSet(game.path(), 8);
+    auto st = test::loadTestMapSet(game.path());
+    EXPECT_FALSE(hasUnsavedChanges(*st));
+    selectMap(*st, 3);  // looking at maps changes nothing
+    EXPECT_FALSE(hasUnsavedChanges(*st));
+
+    setMapName(*st, "Renamed");
+    EXPECT_TRUE(hasUnsavedChanges(*st));
+    EXPECT_THROW(saveMapSet(*st, (game / "no" / "such").string()), FileError);
+    EXPECT_TRUE(hasUnsavedChanges(*st));
+    saveMapSet(*st, out.path().string());
+    EXPECT_FALSE(hasUnsavedChanges(*st));
+
+    // Each kind of write on its own: a block byte, an Ext byte, a whole map image.
+    storeBlockByte(*st, 9, 1, 1, 2, 3);
+    EXPECT_TRUE(hasUnsavedChanges(*st));
+    loadMapSet(*st, game.path().string());
+    EXPECT_FALSE(hasUnsavedChanges(*st));
+    extByte(*st, 9, 1, 1, kExt4, 3);
+    EXPECT_TRUE(hasUnsavedChanges(*st));
+    loadMapSet(*st, game.path().string());
+    EXPECT_FALSE(hasUnsavedChanges(*st));  // also when the set before is reused for the new one
+    Bytes image(kMapImageSize);
+    readMapImage(*st, 0, image.data());
+    writeMapImage(*st, image);
+    EXPECT_TRUE(hasUnsavedChanges(*st));
 }
 
 }  // namespace

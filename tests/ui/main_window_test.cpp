@@ -207,22 +207,22 @@ TEST_F(MainWindowTest, EditTypesShowTheirOwnControls) {
     EXPECT_FALSE(m.rd_selsub->isVisible());
 
     m.rd_paste->setItemIndex(3);
-    m.rd_edittClick(3);
+    m.rd_editt->button(3)->click();
     EXPECT_FALSE(m.rd_editor->isVisible());
     EXPECT_TRUE(m.rd_brushfill->isVisible());
     EXPECT_TRUE(m.brushpanel->isVisible());
     EXPECT_EQ(m.rd_paste->itemIndex(), 0);
-    m.rd_brushfillClick(5);
+    m.rd_brushfill->button(5)->click();
     EXPECT_TRUE(m.cb_ovsea->isVisible());
-    m.rd_brushfillClick(2);
+    m.rd_brushfill->button(2)->click();
     EXPECT_FALSE(m.cb_ovsea->isVisible());
 
-    m.rd_edittClick(5);
+    m.rd_editt->button(5)->click();
     EXPECT_TRUE(m.bt_setroad->isVisible());
     EXPECT_FALSE(m.rd_brushfill->isVisible());
 
     m.ctybox->setCurrentRow(0);
-    m.rd_edittClick(1);
+    m.rd_editt->button(1)->click();
     EXPECT_EQ(ed->state().view.editType, 1);
     EXPECT_TRUE(map().overimage()->isVisible());
     EXPECT_EQ(map().overimage()->size(), QSize(58, 30));

@@ -85,7 +85,7 @@ TEST_F(MapWindowTest, ZoomKeepsTheSameCellAtTheTopCentre) {
 
 TEST_F(MapWindowTest, ZoomChangeClearsTheSelectionInSelectMode) {
     load();
-    ed->mainForm().rd_edittClick(2);
+    ed->mainForm().rd_editt->button(2)->click();
     map().setSelState(2);
     trigger("M_Zoom200");
     EXPECT_EQ(map().selState(), 0);

@@ -34,7 +34,7 @@ int domainOfColour(std::uint32_t pixel) {
 }
 
 void generateFromDomainBitmap(EditorState& st, const tiles::PixelGrid& picture) {
-    st.extChanged[std::size_t(fileOfMap(st.curMap))] = true;
+    markMapFileChanged(st, fileOfMap(st.curMap));
     {
         SinkPause pause(st);
         for (int y = 0; y < kGrid; ++y)
@@ -51,7 +51,7 @@ void generateFromDomainBitmap(EditorState& st, const tiles::PixelGrid& picture) 
 }
 
 void generateFromBitmap128(EditorState& st, const tiles::PixelGrid& picture) {
-    st.extChanged[std::size_t(fileOfMap(st.curMap))] = true;
+    markMapFileChanged(st, fileOfMap(st.curMap));
     const std::uint32_t land = st.gfx.palette.canvas[3];
     {
         SinkPause pause(st);

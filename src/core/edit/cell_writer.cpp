@@ -30,7 +30,7 @@ void putExtCellByte(EditorState& st, int n, int ext, int x, int y, int value) {
 }
 
 void markChanged(EditorState& st, int n) {
-    st.extChanged[std::size_t(fileOfMap(n))] = true;
+    markMapFileChanged(st, fileOfMap(n));
 }
 
 CellSink* sinkFor(const EditorState& st, int n) {

@@ -75,6 +75,13 @@ void updateRoad(EditorState& st, int x, int y) {
     }
 }
 
+void layRoad(EditorState& st, int x, int y) {
+    if (roadTileFor(st.planes, x, y) >= 0)
+        updateRoad(st, x, y);
+    else
+        tileRoad(st, x, y, kLoneRoadGroup);
+}
+
 void recalcRoads(EditorState& st) {
     {
         SinkPause pause(st);
@@ -106,10 +113,7 @@ void setRoadPath(EditorState& st) {
         const Point c = st.PathPoints[std::size_t(i)];
         // The road flag was set in the working plane only: every paved cell
         // must be written through, also one that has no road neighbour.
-        if (roadTileFor(st.planes, c.x, c.y) >= 0)
-            updateRoad(st, c.x, c.y);
-        else
-            tileRoad(st, c.x, c.y, kLoneRoadGroup);
+        layRoad(st, c.x, c.y);
     }
     AnalyseMap(st);
 }

@@ -17,6 +17,12 @@ int roadTileFor(const WorkingPlanes& p, int x, int y);
 // again. Nothing happens when the cell needs no piece.
 void updateRoad(EditorState& st, int x, int y);
 
+// Writes a cell whose working M0 already says road through as road: with the
+// piece its road neighbours call for (re-tiling them as updateRoad does), or
+// the straight piece when it has none, so that the flag never stays in the
+// working plane alone.
+void layRoad(EditorState& st, int x, int y);
+
 // "Recalculate Road connections": updateRoad for every road cell, then the
 // analysis pass and a redraw of the whole map. Takes no undo snapshot.
 void recalcRoads(EditorState& st);

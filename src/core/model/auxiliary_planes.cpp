@@ -81,7 +81,7 @@ void buildOutline(EditorState& st) {
 namespace {
 
 void markCurrentFileChanged(EditorState& st) {
-    st.extChanged[std::size_t(fileOfMap(st.curMap))] = true;
+    markMapFileChanged(st, fileOfMap(st.curMap));
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ const std::uint8_t* extRecord(const EditorState& st, int n) {
 }
 
 void markChanged(EditorState& st, int n) {
-    if (isMapNumber(n)) st.extChanged[std::size_t(fileOfMap(n))] = true;
+    if (isMapNumber(n)) markMapFileChanged(st, fileOfMap(n));
 }
 
 }  // namespace
@@ -55,12 +55,14 @@ const std::uint8_t* mapExtRecord(const MapSet& set, int n) {
 
 void storeBlockByte(EditorState& st, std::uint8_t value, int x, int y, int plane, int n) {
     if (plane < 0 || plane > 5 || !CellPlane::contains(x, y) || !hasBlock(st, n)) return;
+    markMapStoreChanged(st);
     st.mapStore[blockOffset(n) + std::size_t(plane) * kCellCount + std::size_t(y) * kGrid + x] =
         value;
 }
 
 void storeOutlineByte(EditorState& st, std::uint8_t value, int column, int row, int n) {
     if (!OutsidePlane::contains(column, row) || !hasBlock(st, n)) return;
+    markMapStoreChanged(st);
     st.mapStore[blockOffset(n) + kOutlineOffset + std::size_t(row) * kOutsideWidth + column] =
         value;
 }
@@ -85,6 +87,7 @@ void setOutsidePoint(EditorState& st, std::uint8_t value, int column, int row, i
 }
 
 void clearMap(EditorState& st, int n) {
+    markMapStoreChanged(st);
     if (hasBlock(st, n))
         std::fill_n(st.mapStore.begin() + std::ptrdiff_t(blockOffset(n)), kBlockSize, 0);
     if (std::uint8_t* record = extRecord(st, n)) std::fill_n(record, kExtRecordSize, 0);
@@ -93,6 +96,7 @@ void clearMap(EditorState& st, int n) {
 void writeExtPlaneBack(EditorState& st, int n, int which) {
     std::uint8_t* record = extRecord(st, n);
     if (!record || (which != 0 && which != 1)) return;
+    markMapFileChanged(st, fileOfMap(n));
     const MinimapPlane& plane = which == 0 ? st.planes.Ext1 : st.planes.Ext2;
     std::memcpy(record + (which == 0 ? kExt1Offset : kExt2Offset), plane.bytes.data(),
                 kMinimapSize);
@@ -106,6 +110,7 @@ void writeOutsideBack(EditorState& st, int n) {
 
 void writeOutlineBack(EditorState& st, int n) {
     if (!hasBlock(st, n)) return;
+    markMapStoreChanged(st);
     std::memcpy(st.mapStore.data() + blockOffset(n) + kOutlineOffset,
                 st.planes.Outline.bytes.data(), kOutsideSize);
 }

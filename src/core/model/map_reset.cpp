@@ -11,9 +11,9 @@ bool resetCurrentMap(EditorState& st, Prompt& prompt) {
     clearMap(st, n);
     // Without this a save would write the empty block beside the old Ext
     // record: the game would show the old minimap and outside lands.
-    st.extChanged[std::size_t(fileOfMap(n))] = true;
+    markMapFileChanged(st, fileOfMap(n));
 
-    st.namesChanged = true;
+    markNamesChanged(st);
     if (st.mapNames.size() <= std::size_t(n)) st.mapNames.resize(std::size_t(n) + 1);
     st.mapNames[std::size_t(n)] = kEmptyMapName;
     writeNameEntry(st.langStream, kMapNamesEntry, st.mapNames);

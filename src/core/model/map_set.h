@@ -21,10 +21,32 @@ struct MapSet {
     std::array<bool, kMapFileCount + 1> extChanged{};
     Bytes langStream;  // image of the language file
     bool namesChanged = false;
+    // Writes into the images since the set was loaded or last saved; while it
+    // is not zero the set in memory differs from its files.
+    std::uint64_t unsavedWrites = 0;
 
     std::vector<std::string> mapNames;     // entry 100, at least 60 items
     std::vector<std::string> domainNames;  // entry 99, 20 slots per map
     std::vector<std::string> traderNames;  // entry 4, at least 6 items
 };
+
+// Every write into the images reports itself through one of these, so that
+// the change flags (which files a save writes) and the unsaved-changes count
+// never disagree.
+inline void markMapFileChanged(MapSet& set, int fileNumber) {
+    set.extChanged[std::size_t(fileNumber)] = true;
+    ++set.unsavedWrites;
+}
+inline void markNamesChanged(MapSet& set) {
+    set.namesChanged = true;
+    ++set.unsavedWrites;
+}
+// The map store is always written by a save; it has no flag of its own.
+inline void markMapStoreChanged(MapSet& set) {
+    ++set.unsavedWrites;
+}
+inline bool hasUnsavedChanges(const MapSet& set) {
+    return set.unsavedWrites != 0;
+}
 
 }  // namespace d7

@@ -71,6 +71,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
     MapSet& set = st.spareMapSet;
     set.extChanged.fill(false);
     set.namesChanged = false;
+    set.unsavedWrites = 0;
     {
         auto path = findCaseInsensitive(d, kMapStoreName);
         if (!path) throw FileError(d / kMapStoreName, "No such file or directory");
@@ -120,7 +121,7 @@ std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::str
     return st;
 }
 
-void saveMapSet(const EditorState& st, const std::string& dir) {
+void saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
     writeFileAtomic(pathForWriting(d, kMapStoreSaveName), st.mapStore);
     if (st.namesChanged) writeFileAtomic(pathForWriting(d, kLanguageSaveName), st.langStream);
@@ -137,6 +138,7 @@ void saveMapSet(const EditorState& st, const std::string& dir) {
     for (int i = 1; i <= kMapFileCount; ++i)
         if (st.extChanged[i])
             writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
+    st.unsavedWrites = 0;
 }
 
 }  // namespace d7

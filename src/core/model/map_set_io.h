@@ -22,8 +22,8 @@ std::string mapFileName(int fileNumber);
 std::string mapSubFolder(const EditorState& st);
 
 // Loads the map store, the fifteen map files and the names of directory dir,
-// then selects map 0. Map files and names missing from dir come from the game
-// directory (and are not marked changed); map files missing there too are
+// then selects map 0 (the new set has no unsaved changes). Map files and names missing from dir
+// come from the game directory (and are not marked changed); map files missing there too are
 // created in memory. Everything is checked before anything is replaced: on a
 // FileError (unreadable file, wrong size, damaged language file) the map set
 // loaded before stays as it was.
@@ -39,7 +39,8 @@ std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::str
 // Writes the map store, the language file when names changed, and every map
 // file marked changed into dir. Each file is replaced atomically. Throws
 // FileError naming the file that could not be written; flags stay as they were.
-void saveMapSet(const EditorState& st, const std::string& dir);
+// Only a save that wrote every file clears the unsaved-changes count.
+void saveMapSet(EditorState& st, const std::string& dir);
 
 // A map file as the editor creates a missing one: the header of map01.pl8
 // (zero bytes when map01.pl8 is missing or empty too) and four zeroed Ext records.

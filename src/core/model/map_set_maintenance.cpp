@@ -10,7 +10,7 @@ namespace d7 {
 
 void setDomainName(EditorState& st, int k, const std::string& text) {
     if (k < 0 || k >= kDomainListEntries) return;
-    st.namesChanged = true;
+    markNamesChanged(st);
     std::size_t slot = std::size_t(st.curMap) * kDomainSlotsPerMap + std::size_t(k);
     if (st.domainNames.size() <= slot) st.domainNames.resize(slot + 1);
     st.domainNames[slot] = text;
@@ -21,7 +21,7 @@ void setDomainName(EditorState& st, int k, const std::string& text) {
 }
 
 void setMapName(EditorState& st, const std::string& text) {
-    st.namesChanged = true;
+    markNamesChanged(st);
     if (st.mapNames.size() <= std::size_t(st.curMap))
         st.mapNames.resize(std::size_t(st.curMap) + 1);
     st.mapNames[std::size_t(st.curMap)] = text;
@@ -37,7 +37,7 @@ void setHeader(EditorState& st) {
 
 void recreateExtstream(EditorState& st) {
     const std::size_t file = std::size_t(fileOfMap(st.curMap));
-    st.extChanged[file] = true;
+    markMapFileChanged(st, int(file));
     // For map01.pl8 itself the header is kept: it is the template.
     st.extStreams[file] = createMapFile(st.extStreams[1]);
 }

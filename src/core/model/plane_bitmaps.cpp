@@ -29,7 +29,7 @@ bool hasSize(const tiles::PixelGrid& picture, int width, int height) {
 }
 
 void markCurrentFileChanged(EditorState& st) {
-    st.extChanged[std::size_t(fileOfMap(st.curMap))] = true;
+    markMapFileChanged(st, fileOfMap(st.curMap));
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 
 namespace d7 {
 
+enum class Choice { Yes, No, Cancel };
+
 // Modal questions and messages. The GUI shows message boxes; the CLI and the
 // tests answer from a script.
 class Prompt {
@@ -19,6 +21,9 @@ class Prompt {
     virtual bool askYesNo(const std::string& caption, const std::string& text) = 0;
     // A message with an OK button (refusals and errors).
     virtual void inform(const std::string& caption, const std::string& text) = 0;
+    // A Yes/No/Cancel question. A prompt that cannot offer three answers
+    // cancels, which leaves everything as it is.
+    virtual Choice askYesNoCancel(const std::string&, const std::string&) { return Choice::Cancel; }
     // "Select Traderoute": which of a town's traders (listed in slot order)
     // gives up its slot. The index of the chosen line, or nothing for Cancel.
     virtual std::optional<int> selectTraderoute(const std::vector<int>& traders) = 0;
@@ -36,11 +41,18 @@ class ScriptedPrompt : public Prompt {
     void inform(const std::string& caption, const std::string& text) override {
         messages.emplace_back(caption, text);
     }
+    Choice askYesNoCancel(const std::string& caption, const std::string& text) override {
+        questions.emplace_back(caption, text);
+        return choice;
+    }
     std::optional<int> selectTraderoute(const std::vector<int>& traders) override {
         traderouteLists.push_back(traders);
         return traderouteChoice;
     }
     void setAnswer(bool answer) { answer_ = answer; }
+
+    // The answer to every Yes/No/Cancel question.
+    Choice choice = Choice::Cancel;
 
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::pair<std::string, std::string>> messages;

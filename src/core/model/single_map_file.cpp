@@ -82,7 +82,7 @@ SingleMap readSingleMap(const std::filesystem::path& path) {
 namespace {
 
 void applyNames(EditorState& st, const MapNames& names) {
-    st.namesChanged = true;
+    markNamesChanged(st);
     const std::size_t n = std::size_t(st.curMap);
     if (st.mapNames.size() <= n) st.mapNames.resize(n + 1);
     st.mapNames[n] = names.mapName;

@@ -17,11 +17,12 @@ void writeMapImage(EditorState& st, std::span<const std::uint8_t> image) {
         throw std::invalid_argument("writeMapImage: the image is shorter than a map image");
     const int n = st.curMap;
     if (!isMapNumber(n)) return;
+    markMapStoreChanged(st);
     if (st.mapStore.size() >= blockOffset(n) + kBlockSize)
         std::copy_n(image.begin(), kBlockSize,
                     st.mapStore.begin() + std::ptrdiff_t(blockOffset(n)));
     const std::size_t file = std::size_t(fileOfMap(n));
-    st.extChanged[file] = true;
+    markMapFileChanged(st, int(file));
     Bytes& stream = st.extStreams[file];
     if (stream.size() >= extRecordOffset(n) + kExtRecordSize)
         std::copy_n(image.begin() + kBlockSize, kExtRecordSize,

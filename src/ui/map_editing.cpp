@@ -1,0 +1,137 @@
+#include "ui/map_editing.h"
+
+#include <QShortcut>
+
+#include "core/edit/geometry.h"
+#include "core/model/undo.h"
+#include "ui/brush_tool.h"
+#include "ui/domain_tool.h"
+#include "ui/editing_controls.h"
+#include "ui/main_window.h"
+#include "ui/map_popup.h"
+#include "ui/map_window.h"
+#include "ui/minimap_window.h"
+#include "ui/paste_tool.h"
+#include "ui/path_tool.h"
+#include "ui/road_tool.h"
+#include "ui/select_tool.h"
+#include "ui/tile_select_window.h"
+#include "ui/tile_tool.h"
+#include "ui/tile_view_window.h"
+
+namespace d7::ui {
+
+MapEditing::MapEditing(EditorContext& ctx, const EditingWindows& windows) : ctx_(ctx), w_(windows) {
+    tools_[kMaptilesEdit] = std::make_unique<TileTool>(*this, w_.tileSelector);
+    tools_[kDomainsEdit] = std::make_unique<DomainTool>(*this);
+    tools_[kSelectEdit] = std::make_unique<SelectTool>(*this);
+    tools_[kBrushesEdit] = std::make_unique<BrushTool>(*this);
+    tools_[kPasteEdit] = std::make_unique<PasteTool>(*this);
+    tools_[kRoadEdit] = std::make_unique<RoadTool>(*this);
+    tools_[kPathEdit] = std::make_unique<PathTool>(*this);
+    popup_ = std::make_unique<MapPopup>(*this, &w_.map);
+    w_.map.setEditing(this);
+    connectControls();
+    w_.map.mapbox()->setCursor(current().cursorShape());
+}
+
+MapEditing::~MapEditing() {
+    w_.map.setEditing(nullptr);
+}
+
+RoadTool& MapEditing::roadTool() {
+    return static_cast<RoadTool&>(tool(kRoadEdit));
+}
+
+TileTool& MapEditing::tileTool() {
+    return static_cast<TileTool&>(tool(kMaptilesEdit));
+}
+
+void MapEditing::connectControls() {
+    connect(w_.main.rd_editt, &RadioGroup::clicked, this, &MapEditing::chooseEditType);
+    connect(w_.main.bt_setroad, &QPushButton::clicked, this, [this] { roadTool().setRoad(); });
+    connect(w_.main.cb_roadstretch, &QCheckBox::toggled, this, [this] { roadTool().retrace(); });
+    connect(w_.main.cb_seldist, &QCheckBox::toggled, this, [this] { w_.map.repaintOverlay(); });
+    connect(w_.main.cb_dist, &QCheckBox::toggled, this, [this] { tileTool().choiceChanged(); });
+    connect(&w_.tileSelector, &Ttileselectform::tileSelected, this,
+            [this] { tileTool().choiceChanged(); });
+    connect(w_.main.rd_paste, &RadioGroup::clicked, this,
+            [this](int option) { static_cast<PasteTool&>(tool(kPasteEdit)).chooseOption(option); });
+    // Ctrl+Z is the desktop's way to take back the latest edit, in both
+    // windows the user edits from.
+    for (QWidget* window : {static_cast<QWidget*>(&w_.main), static_cast<QWidget*>(&w_.map)}) {
+        auto* undoKey = new QShortcut(QKeySequence::Undo, window);
+        connect(undoKey, &QShortcut::activated, this, &MapEditing::undo);
+    }
+}
+
+void MapEditing::chooseEditType(int editType) {
+    if (editType < 0 || editType >= kEditTypeCount) return;
+    current().deactivate();
+    w_.map.hideOverlay();
+    w_.map.overimage()->hide();
+    w_.map.brushimage()->hide();
+    hideEditTypeControls(w_.main);
+    st().transformed.clear();
+    w_.map.clearSelection();
+
+    st().view.editType = editType;
+    w_.main.rd_editt->setItemIndex(editType);
+    showEditTypeControls(w_.main, editType);
+    current().activate();
+    w_.map.mapbox()->setCursor(current().cursorShape());
+}
+
+void MapEditing::mousePressed(QPoint cell) {
+    if (st().mapLoaded) current().mousePress(cell);
+}
+
+void MapEditing::mouseMoved(QPoint cell) {
+    if (st().mapLoaded) current().mouseMove(cell);
+}
+
+void MapEditing::openPopup(QPoint globalPos) {
+    if (!st().mapLoaded) return;
+    popup_->open(globalPos);
+}
+
+void MapEditing::paintOverlay(QPainter& painter, const render::WindowView& view) {
+    current().paintOverlay(painter, view);
+}
+
+int MapEditing::selectedDomain() const {
+    const int row = w_.main.ctybox->currentRow();
+    return row >= 0 && row < kDomainListEntries ? listDomain(row) : -1;
+}
+
+bool MapEditing::showBlacksmiths() const {
+    return w_.main.cb_smith->isChecked();
+}
+
+void MapEditing::finishEdit(bool wholeMap) {
+    if (wholeMap) {
+        // The full redraw draws the blacksmiths itself and repaints every view.
+        ctx_.renderer.redrawMap();
+        return;
+    }
+    if (showBlacksmiths()) ctx_.renderer.redrawBlacksmiths();
+    w_.map.repaintMap();
+    w_.minimap.refresh();
+    w_.main.repaintDomainList();
+}
+
+void MapEditing::inspectClickedCell() {
+    const QPoint c = w_.map.clickedCell();
+    if (!inMap(c.x(), c.y())) return;
+    w_.tileViewer.show();
+    w_.tileViewer.raise();
+    w_.tileViewer.showCell(c.x(), c.y());
+}
+
+void MapEditing::undo() {
+    if (!st().undoValid) return;
+    undoLastEdit(st());
+    finishEdit(true);
+}
+
+}  // namespace d7::ui
