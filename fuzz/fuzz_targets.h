@@ -44,6 +44,7 @@ void languageFile(Input bytes);   // K7.ENG and other language files
 void tilesetFile(Input bytes);    // the .pl8 tilesets
 void paletteFile(Input bytes);    // .256 palettes
 void singleMapFile(Input bytes);  // .k7map single maps and snapshots
+void mapReports(Input bytes);     // the checks and lists on a single map
 void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file, from disk
 void namesFile(Input bytes);      // names.txt
 void iniFile(Input bytes);        // D7Irir.ini

@@ -95,6 +95,7 @@ TEST(FuzzSmoke, SingleMapFile) {
     auto st = test::loadTestMapSet(dir.path());
     selectMap(*st, 3);
     runMutations(fuzz::singleMapFile, {encodeSingleMap(*st)}, 150);
+    runMutations(fuzz::mapReports, {encodeSingleMap(*st)}, 60);
 }
 
 TEST(FuzzSmoke, MapSetFiles) {
@@ -137,7 +138,7 @@ TEST(FuzzSmoke, BitmapFile) {
 }
 
 TEST(FuzzSmoke, EveryTargetIsListed) {
-    EXPECT_EQ(fuzz::allFuzzTargets().size(), 8u);
+    EXPECT_EQ(fuzz::allFuzzTargets().size(), 9u);
 }
 
 }  // namespace

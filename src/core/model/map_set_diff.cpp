@@ -43,7 +43,8 @@ std::size_t sumOfByteFlags(std::size_t words, WordAt wordAt) {
 }
 
 int countChanged(const std::uint8_t* a, const std::uint8_t* b, std::size_t size) {
-    if (std::memcmp(a, b, size) == 0) return 0;  // most planes of most maps
+    // Most planes of most maps are equal; an empty record may have no bytes at all.
+    if (size == 0 || std::memcmp(a, b, size) == 0) return 0;
     std::size_t n = sumOfByteFlags(
         size / 8, [&](std::size_t w) { return differingBytes(word(a + 8 * w), word(b + 8 * w)); });
     for (std::size_t i = size / 8 * 8; i < size; ++i) n += a[i] != b[i];
