@@ -1,3 +1,4 @@
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -154,6 +155,12 @@ TEST_F(MapEditingTest, PopupOffersSelectionCommandsOnlyForAFixedSelection) {
     EXPECT_EQ(map().selState(), 0);
     popupOver(55, 20);  // sea has no domain to tell about
     EXPECT_FALSE(offered("P_DomainInfo"));
+
+    // The menu key opens it too, for the cell under the pointer or the window's middle.
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, {}, map().mapToGlobal(QPoint()));
+    QApplication::sendEvent(&map(), &key);
+    EXPECT_TRUE(popup().menu()->isVisible());
+    popup().menu()->hide();
 }
 
 // A 3 x 2 area at (20, 20): forest, road, grass / grass, grass, sea.
