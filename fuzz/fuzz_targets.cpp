@@ -261,48 +261,46 @@ void paletteFile(Input bytes) {
 
 namespace {
 
-// The single map of the input over the blank map set, or nothing when the
-// file is refused (before anything was written).
-std::optional<SingleMap> singleMapOf(Input bytes) {
+// Puts the single map of the input over the blank map set and hands the
+// editor to use; nothing when the file is refused (before anything was
+// written). The editor is one kept between runs and put back afterwards.
+template <typename Use>
+void withSingleMap(Input bytes, Use use) {
+    SingleMap map;
     try {
-        SingleMap map = parseSingleMap(bytes, "fuzz.k7map");
-        check(map.image.size() == std::size_t(kMapImageSize), "map image of the wrong size");
-        return map;
+        map = parseSingleMap(bytes, "fuzz.k7map");
     } catch (const FileError&) {
-        return std::nullopt;
+        return;
     }
+    check(map.image.size() == std::size_t(kMapImageSize), "map image of the wrong size");
+    static const auto work = std::make_unique<EditorState>(blankMapSet());
+    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
+    applySingleMap(editor.state(), map);
+    use(editor.state(), map);
 }
 
 }  // namespace
 
 void singleMapFile(Input bytes) {
-    const auto map = singleMapOf(bytes);
-    if (!map) return;
-    static const auto work = std::make_unique<EditorState>(blankMapSet());
-    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
-    EditorState& st = editor.state();
-    applySingleMap(st, *map);
-    check(!languageFileProblem(st.langStream), "language file damaged by a single map");
-    check(st.curDomainNames.size() >= std::size_t(kDomainListEntries), "domain list short");
-    const Bytes again = encodeSingleMap(st);
-    check(std::equal(map->image.begin(), map->image.end(), again.begin()),
-          "map image does not read back");
+    withSingleMap(bytes, [](EditorState& st, const SingleMap& map) {
+        check(!languageFileProblem(st.langStream), "language file damaged by a single map");
+        check(st.curDomainNames.size() >= std::size_t(kDomainListEntries), "domain list short");
+        const Bytes again = encodeSingleMap(st);
+        check(std::equal(map.image.begin(), map.image.end(), again.begin()),
+              "map image does not read back");
+    });
 }
 
 // Every check and list reads a shared map's planes and names as they came.
 // A target of its own: the searches of the checks take far longer than
 // reading the file, and would slow the single-map target down tenfold.
 void mapReports(Input bytes) {
-    const auto map = singleMapOf(bytes);
-    if (!map) return;
-    static const auto work = std::make_unique<EditorState>(blankMapSet());
-    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
-    EditorState& st = editor.state();
-    applySingleMap(st, *map);
-    for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
-        runMapCheck(st, c);
-    for (const NamedReport& report : namedReports()) report.make(st);
-    domainInfoReport(st, kGrid - 1, kGrid - 1);
+    withSingleMap(bytes, [](EditorState& st, const SingleMap&) {
+        for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
+            runMapCheck(st, c);
+        for (const NamedReport& report : namedReports()) report.make(st);
+        domainInfoReport(st, kGrid - 1, kGrid - 1);
+    });
 }
 
 // The input is a flag byte, the lengths of the map store and of map01.pl8
