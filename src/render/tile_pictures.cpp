@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "core/tiles/frame_inspection.h"
+#include "core/tiles/frame_enlargement.h"
 #include "core/tiles/graphics_commands.h"
 #include "render/cell_labels.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "core/edit/geometry.h"
-#include "core/tiles/frame_inspection.h"
+#include "core/tiles/frame_enlargement.h"
 #include "core/tiles/graphics_commands.h"
 #include "render/tile_pictures.h"
 #include "ui/accessibility.h"

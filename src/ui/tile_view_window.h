@@ -10,7 +10,7 @@
 #include <QStatusBar>
 #include <QWidget>
 
-#include "core/tiles/cell_inspection.h"
+#include "core/tiles/cell_readout.h"
 #include "ui/editor_context.h"
 #include "ui/radio_group.h"
 

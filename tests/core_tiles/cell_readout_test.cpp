@@ -1,9 +1,9 @@
-#include "core/tiles/cell_inspection.h"
+#include "core/tiles/cell_readout.h"
 
 #include <gtest/gtest.h>
 
 #include "canvas.h"
-#include "core/tiles/frame_inspection.h"
+#include "core/tiles/frame_enlargement.h"
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
 #include "support/tileset_builder.h"

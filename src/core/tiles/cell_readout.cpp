@@ -1,4 +1,4 @@
-#include "core/tiles/cell_inspection.h"
+#include "core/tiles/cell_readout.h"
 
 #include "core/tiles/graphics.h"
 

@@ -1,4 +1,4 @@
-#include "core/tiles/frame_inspection.h"
+#include "core/tiles/frame_enlargement.h"
 
 #include <algorithm>
 
