@@ -1,6 +1,6 @@
-// The map picture: a full redraw of a busy map at zoom 1 and 2 and the
-// redraw of one cell, against the baseline of writing every pixel of the
-// picture once at the same zoom.
+// The map picture: a full redraw of a busy map at zoom 1 and 2, the part of
+// it a map window shows, and the redraw of one cell, against the baseline of
+// writing every pixel of the picture once at the same zoom.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -99,6 +99,26 @@ BENCHMARK(BM_RedrawMap)
     ->Args({1, 0})
     ->Args({2, 0})
     ->Args({1, 1})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
+
+// A full redraw followed by drawing only what a map window in the middle of
+// the map shows, as the map window does after a zoom change or a new map.
+void BM_RedrawWindowPart(benchmark::State& state) {
+    auto st = busyMap(int(state.range(0)), int(state.range(1)));
+    render::MapRenderer renderer(*st);
+    renderer.redrawMap();
+    renderer.drawWholePicture();
+    const QRect window(renderer.width() / 2 - 580, renderer.height() / 2 - 450, 1160, 900);
+    for (auto _ : state) {
+        renderer.redrawMap();
+        renderer.drawPending(window);
+        benchmark::DoNotOptimize(renderer.pixel(window.x(), window.y()));
+    }
+}
+BENCHMARK(BM_RedrawWindowPart)
+    ->Args({1, 0})
+    ->Args({2, 0})
     ->Args({2, 1})
     ->Unit(benchmark::kMillisecond);
 

@@ -54,7 +54,7 @@ SampleEditor& sample() {
 }
 
 void BM_WindowCopyBaseline(benchmark::State& state) {
-    const render::MapRenderer& picture = sample().ed.renderer();
+    render::MapRenderer& picture = sample().ed.renderer();
     const int w = ui::Tmapform::kClientWidth, h = ui::Tmapform::kClientHeight;
     std::vector<std::uint32_t> window(std::size_t(w) * h);
     const std::uint32_t* source = picture.pixels().data() + 1000 + 1000 * picture.width();

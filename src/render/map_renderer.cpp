@@ -23,10 +23,10 @@ constexpr int kVillageFrame = 59;     // town tileset
 constexpr int kBlacksmithFrame = 10;  // town tileset
 
 constexpr int kDomainView = 1;
-constexpr int kTraderView = 2;
 
-// Size of the bands the tile pass works through (see drawTilePass).
+// Bytes of picture the tile pass works through at a time.
 constexpr int kBandBytes = 1024 * 1024;
+constexpr int kTraderView = 2;
 
 QColor colourOf(std::uint32_t rgb) {
     return QColor::fromRgb(QRgb(tiles::pixelOf(rgb)));
@@ -37,10 +37,10 @@ QColor colourOf(std::uint32_t rgb) {
 MapRenderer::MapRenderer(EditorState& st)
     // Room for the picture at the largest zoom, obtained once and kept: a new
     // picture on every zoom change would fault in every page again, which
-    // costs far more than drawing it. Only the rows a picture uses are touched.
+    // costs far more than drawing it. Pages are touched only as the chunks on
+    // them are drawn.
     : st_(st), store_(new std::uint32_t[kPictureCapacity]) {
     resize(1);
-    tiles::fillPixels(store_.get(), pixelCount(), tiles::kBlackPixel);
 }
 
 void MapRenderer::cellChanged(int x, int y) {
@@ -60,23 +60,39 @@ void MapRenderer::buildingsChanged() {
     if (st_.view.showBlacksmiths) redrawBlacksmiths();
 }
 
-QImage MapRenderer::picture() const {
+std::span<const std::uint32_t> MapRenderer::pixels() {
+    drawWholePicture();
+    return {store_.get(), pixelCount()};
+}
+
+std::uint32_t MapRenderer::pixel(int x, int y) {
+    drawPending(QRect(x, y, 1, 1));
+    return store_[std::size_t(y) * width_ + x];
+}
+
+QImage MapRenderer::picture() {
+    drawWholePicture();
     return QImage(reinterpret_cast<const uchar*>(store_.get()), width_, height_, width_ * 4,
                   QImage::Format_RGB32);
 }
 
-tiles::PixelTarget MapRenderer::target() {
-    return {store_.get(), width_, height_, width_};
-}
-
 // A fresh wrapper for every painter: a QImage nobody else shares paints
 // straight into the pixel store instead of detaching into a copy.
-QImage MapRenderer::paintableView() {
+QImage MapRenderer::storeView() {
     QImage view(reinterpret_cast<uchar*>(store_.get()), width_, height_, width_ * 4,
                 QImage::Format_RGB32);
     view.setDotsPerMeterX(kPictureDotsPerMeter);
     view.setDotsPerMeterY(kPictureDotsPerMeter);
     return view;
+}
+
+QImage MapRenderer::paintableView() {
+    drawWholePicture();
+    return storeView();
+}
+
+tiles::PixelTarget MapRenderer::target() {
+    return {store_.get(), width_, height_, width_};
 }
 
 bool MapRenderer::ready() const {
@@ -89,34 +105,99 @@ bool MapRenderer::readyToDraw() {
     return true;
 }
 
-// The picture of the new zoom in the same memory; the full redraw that
-// follows writes every pixel of it.
+// The picture of the new zoom in the same memory, all of it to be drawn.
 void MapRenderer::resize(int zoom) {
     zoom_ = zoom;
     width_ = kMapPictureWidth * zoom;
     height_ = kMapPictureHeight * zoom;
+    chunks_.reset(width_, height_);
 }
 
 void MapRenderer::redrawMap() {
     const int z = st_.view.zoom == 2 ? 2 : 1;
-    if (z != zoom_) resize(z);
-    if (readyToDraw()) {
-        drawTilePass(true);
-        redrawBuildings();
-        if (st_.view.showBlacksmiths) redrawBlacksmiths();
-        if (st_.view.viewMode == kDomainView)
-            drawDomainLabels();
-        else if (st_.view.viewMode == kTraderView)
-            drawTraderOverlay();
-    } else {
-        tiles::fillPixels(store_.get(), pixelCount(), tiles::kBlackPixel);
-    }
+    resize(z);
+    // A stale route is rebuilt now rather than while the window paints.
+    if (ready() && st_.view.viewMode == kTraderView) ensureRouteCells(st_, st_.view.selectedTrader);
     if (repaint_) repaint_();
+}
+
+void MapRenderer::drawPending(const QRect& area) {
+    // The route lines come out a pixel different where a clip cuts them, so
+    // the trader view is drawn whole, and never clipped.
+    const bool whole = st_.view.viewMode == kTraderView;
+    if (chunks_.startDrawing(whole ? QRect(0, 0, width_, height_) : area) == 0) return;
+    drawInto_ = ChunkState::Drawing;
+    drawChunks();
+    chunks_.finishDrawing();
+    drawInto_ = ChunkState::Drawn;
+}
+
+// The full redraw of the chunks being drawn, step by step; each step clipped
+// to them.
+void MapRenderer::drawChunks() {
+    const QRect whole(0, 0, width_, height_);
+    if (!readyToDraw()) {
+        const tiles::PixelTarget picture = target();
+        chunks_.forEach(whole, ChunkState::Drawing, [&](const QRect& chunk) {
+            for (int row = chunk.top(); row <= chunk.bottom(); ++row)
+                tiles::fillPixels(picture.row(row) + chunk.left(), std::size_t(chunk.width()),
+                                  tiles::kBlackPixel);
+        });
+        return;
+    }
+    // Side-by-side chunks are drawn together, in bands of rows small enough
+    // to stay in the processor's cache while they are cleared and drawn.
+    tilePass_.build(st_.planes, frames_, zoom_);
+    chunks_.forEachRun(ChunkState::Drawing, [&](const QRect& run) {
+        const int bandRows = std::max(8, kBandBytes / (run.width() * int(sizeof(std::uint32_t))));
+        for (int top = run.top(); top <= run.bottom(); top += bandRows) {
+            const QRect band(run.left(), top, run.width(),
+                             std::min(bandRows, run.bottom() + 1 - top));
+            tilePass_.draw(frames_, target(), band, true);
+        }
+    });
+    drawBuildingPass();
+    if (st_.view.showBlacksmiths) drawBlacksmithPass();
+    if (st_.view.viewMode == kDomainView)
+        drawDomainLabelPass();
+    else if (st_.view.viewMode == kTraderView)
+        drawTraderOverlayPass();
+}
+
+bool MapRenderer::reaches(const QRect& area) const {
+    return chunks_.allIn(drawInto_) || chunks_.touches(area, drawInto_);
+}
+
+// The cell's box with a box's room around it: wherever its tile, its
+// building or its label can draw.
+QRect MapRenderer::cellArea(int x, int y) const {
+    const PixelPoint at = cellToScreen(x, y, zoom_);
+    return QRect(at.x - kTileWidth * zoom_, at.y - kTileHeight * zoom_, 3 * kTileWidth * zoom_,
+                 3 * kTileHeight * zoom_);
+}
+
+void MapRenderer::beginPainter(QPainter& painter, QImage& view, const QRect& area) {
+    view = storeView();
+    painter.begin(&view);
+    if (!chunks_.allIn(drawInto_)) painter.setClipRegion(chunks_.region(area, drawInto_));
 }
 
 void MapRenderer::drawFrameAtCell(int kind, int frame, int x, int y) {
     const PixelPoint at = cellToScreen(x, y, zoom_);
-    frames_.draw(target(), kind, frame, at.x, at.y);
+    if (chunks_.allIn(drawInto_)) {
+        frames_.draw(target(), kind, frame, at.x, at.y);
+        return;
+    }
+    const auto rows = frames_.rows(kind, frame);
+    if (!rows) return;
+    const QRect box(at.x, at.y + rows->top * zoom_, kTileWidth * zoom_,
+                    (rows->bottom - rows->top) * zoom_);
+    const tiles::PixelTarget picture = target();
+    chunks_.forEach(box, drawInto_, [&](const QRect& piece) {
+        const tiles::PixelTarget part{picture.row(piece.top()) + piece.left(), piece.width(),
+                                      piece.height(), picture.stride};
+        frames_.draw(part, kind, frame, at.x - piece.left(), at.y - piece.top());
+    });
 }
 
 void MapRenderer::drawTile(int x, int y) {
@@ -124,78 +205,11 @@ void MapRenderer::drawTile(int x, int y) {
         drawFrameAtCell(source->tileset, source->frame, x, y);
 }
 
-// Back to front: every cell is drawn after the cells above it on screen, so
-// a frame's upward layers are covered only by cells in front of it.
-//
-// The picture is worked through in bands of rows small enough to stay in the
-// processor's cache, each band drawn with every tile that reaches into it, in
-// the same cell order. Every pixel receives the same writes in the same order
-// as when whole tiles are drawn one after the other, so the picture is the
-// same; but each band is cleared and drawn while it is in the cache instead
-// of streaming the whole picture through memory once per row of cells.
-void MapRenderer::drawTilePass(bool clearFirst) {
-    struct TileRows {
-        int top = 0, bottom = 0;  // picture rows the tile covers
-        bool empty = true;        // its frame draws nothing
-        int kind = 0, frame = 0;
-        PixelPoint at{0, 0};
-    };
-    std::vector<TileRows> tiles(kCellCount);
-    for (int y = 0; y < kGrid; ++y) {
-        for (int x = 0; x < kGrid; ++x) {
-            TileRows& t = tiles[std::size_t(y * kGrid + x)];
-            const auto source = drawSource(st_.planes, x, y);
-            if (!source) continue;
-            t.kind = source->tileset;
-            t.frame = source->frame;
-            t.at = cellToScreen(x, y, zoom_);
-            const auto rows = frames_.rows(t.kind, t.frame);
-            t.empty = !rows;
-            t.top = t.at.y + (rows ? rows->top : 0) * zoom_;
-            t.bottom = t.at.y + (rows ? rows->bottom : tiles::kDiamondRows) * zoom_;
-        }
-    }
-    // The rows each diagonal x + y of cells reaches, so that a band looks only
-    // at the diagonals that reach into it.
-    constexpr int kDiagonals = 2 * kGrid - 1;
-    std::vector<int> diagonalTop(kDiagonals, height_), diagonalBottom(kDiagonals, 0);
-    for (int y = 0; y < kGrid; ++y) {
-        for (int x = 0; x < kGrid; ++x) {
-            const TileRows& t = tiles[std::size_t(y * kGrid + x)];
-            if (t.empty) continue;
-            diagonalTop[std::size_t(x + y)] = std::min(diagonalTop[std::size_t(x + y)], t.top);
-            diagonalBottom[std::size_t(x + y)] =
-                std::max(diagonalBottom[std::size_t(x + y)], t.bottom);
-        }
-    }
-    const int bandRows = std::max(8, kBandBytes / (width_ * int(sizeof(std::uint32_t))));
-    for (int top = 0; top < height_; top += bandRows) {
-        const int bottom = std::min(top + bandRows, height_);
-        std::uint32_t* first = store_.get() + std::size_t(top) * width_;
-        if (clearFirst)
-            tiles::fillPixels(first, std::size_t(bottom - top) * width_, tiles::kBlackPixel);
-        int dlo = kDiagonals, dhi = -1;
-        for (int d = 0; d < kDiagonals; ++d) {
-            if (diagonalTop[std::size_t(d)] >= bottom || diagonalBottom[std::size_t(d)] <= top)
-                continue;
-            dlo = std::min(dlo, d);
-            dhi = d;
-        }
-        const tiles::PixelTarget band{first, width_, bottom - top, width_};
-        // Still in cell order, y then x, as the whole tiles would be drawn.
-        for (int y = 0; y < kGrid && dhi >= 0; ++y) {
-            const int x1 = std::min(kGrid - 1, dhi - y);
-            for (int x = std::max(0, dlo - y); x <= x1; ++x) {
-                const TileRows& t = tiles[std::size_t(y * kGrid + x)];
-                if (t.empty || t.bottom <= top || t.top >= bottom) continue;
-                frames_.draw(band, t.kind, t.frame, t.at.x, t.at.y - top);
-            }
-        }
-    }
-}
-
 void MapRenderer::redrawAllTiles() {
-    if (readyToDraw()) drawTilePass(false);
+    drawWholePicture();
+    if (!readyToDraw()) return;
+    tilePass_.build(st_.planes, frames_, zoom_);
+    tilePass_.draw(frames_, target(), QRect(0, 0, width_, height_), false);
 }
 
 void MapRenderer::drawCastlePiece(int x, int y, const int (&frameOfPart)[4]) {
@@ -205,30 +219,36 @@ void MapRenderer::drawCastlePiece(int x, int y, const int (&frameOfPart)[4]) {
 }
 
 void MapRenderer::redrawBuildings() {
-    if (!readyToDraw()) return;
+    if (readyToDraw()) drawBuildingPass();
+}
+
+void MapRenderer::drawBuildingPass() {
     const bool labels = st_.view.viewMode == kDomainView;
     QImage view;
     QPainter painter;
     if (labels) {
-        view = paintableView();
-        painter.begin(&view);
+        beginPainter(painter, view, QRect(0, 0, width_, height_));
         painter.setFont(labelFont(domainLabelPointSize(zoom_)));
     }
     for (int y = 0; y < kGrid; ++y) {
         for (int x = 0; x < kGrid; ++x) {
+            if (!isCastle(st_.planes, x, y) && !isVillage(st_.planes, x, y)) continue;
+            if (!reaches(cellArea(x, y))) continue;
             if (isCastle(st_.planes, x, y))
                 drawCastlePiece(x, y, kCastleOverlayFrames);
-            else if (isVillage(st_.planes, x, y))
-                drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
             else
-                continue;
+                drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
             if (labels) drawCellLabel(painter, x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
         }
     }
 }
 
 void MapRenderer::redrawBlacksmiths() {
-    if (!readyToDraw()) return;
+    if (!st_.view.showBlacksmiths) drawWholePicture();
+    if (readyToDraw()) drawBlacksmithPass();
+}
+
+void MapRenderer::drawBlacksmithPass() {
     for (int d = 1; d <= kMaxDomain; ++d) {
         const Acounty& county = st_.CountyTable[std::size_t(d)];
         if (!county.used) continue;
@@ -242,15 +262,20 @@ void MapRenderer::redrawBlacksmiths() {
 }
 
 void MapRenderer::drawDomainLabels() {
-    if (!ready()) return;
-    QImage view = paintableView();
-    QPainter painter(&view);
+    if (st_.view.viewMode != kDomainView) drawWholePicture();
+    if (ready()) drawDomainLabelPass();
+}
+
+void MapRenderer::drawDomainLabelPass() {
+    QImage view;
+    QPainter painter;
+    beginPainter(painter, view, QRect(0, 0, width_, height_));
     painter.setFont(labelFont(domainLabelPointSize(zoom_)));
     const int set = st_.gfx.colourSets.domain;
     for (int y = 0; y < kGrid; ++y) {
         for (int x = 0; x < kGrid; ++x) {
             const int domain = st_.planes.M5.at(x, y);
-            if (domain == 0) continue;
+            if (domain == 0 || !reaches(cellArea(x, y))) continue;
             const PixelPoint box = cellToScreen(x, y, zoom_);
             drawBoxText(painter, box.x, box.y, zoom_, QString::number(domain),
                         colourOf(tiles::overlayColour(domain, set)), LabelStyle::Plain);
@@ -259,31 +284,41 @@ void MapRenderer::drawDomainLabels() {
 }
 
 void MapRenderer::drawTraderOverlay() {
-    if (!ready()) return;
+    drawWholePicture();
+    if (ready()) drawTraderOverlayPass();
+}
+
+void MapRenderer::drawTraderOverlayPass() {
     // A route is rebuilt before it is drawn whenever an edit, a new map or
     // an undo left it stale.
     ensureRouteCells(st_, st_.view.selectedTrader);
-    QImage view = paintableView();
-    QPainter painter(&view);
+    QImage view;
+    QPainter painter;
+    beginPainter(painter, view, QRect(0, 0, width_, height_));
     render::drawTraderOverlay(painter, st_, zoom_);
 }
 
+// A cell's redraw draws its neighbourhood first when that is pending, so that
+// it lands on the picture it would have landed on had the full redraw drawn
+// everything at once.
 void MapRenderer::redrawCell(int x, int y) {
     if (!inMap(x, y) || !readyToDraw()) return;
+    drawPending(cellArea(x, y));
     drawTile(x, y);
     if (st_.view.viewMode == kDomainView) {
-        drawCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
+        paintCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
     } else if (st_.view.viewMode == kTraderView) {
-        drawCellTraderLabel(x, y, st_.view.selectedTrader);
+        paintCellTraderLabel(x, y, st_.view.selectedTrader);
     }
 }
 
 void MapRenderer::redrawBuildingPiece(int x, int y, std::uint8_t bits) {
     if (!inMap(x, y) || !readyToDraw()) return;
+    drawPending(cellArea(x, y));
     if (bits & flags::kVillage) drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
     if (bits & flags::kBuilding) drawCastlePiece(x, y, kPlacedCastleFrames);
     if (st_.view.viewMode == kDomainView)
-        drawCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
+        paintCellLabel(x, y, st_.planes.M5.at(x, y), LabelStyle::Plain);
 }
 
 void MapRenderer::drawCellLabel(QPainter& painter, int x, int y, int number, LabelStyle style) {
@@ -293,12 +328,19 @@ void MapRenderer::drawCellLabel(QPainter& painter, int x, int y, int number, Lab
                 colourOf(tiles::overlayColour(number, st_.gfx.colourSets.domain)), style);
 }
 
-void MapRenderer::drawCellLabel(int x, int y, int number, LabelStyle style) {
-    if (!ready() || !inMap(x, y) || number == 0) return;
-    QImage view = paintableView();
-    QPainter painter(&view);
+void MapRenderer::paintCellLabel(int x, int y, int number, LabelStyle style) {
+    if (number == 0) return;
+    QImage view;
+    QPainter painter;
+    beginPainter(painter, view, cellArea(x, y));
     painter.setFont(labelFont(domainLabelPointSize(zoom_)));
     drawCellLabel(painter, x, y, number, style);
+}
+
+void MapRenderer::drawCellLabel(int x, int y, int number, LabelStyle style) {
+    if (!ready() || !inMap(x, y) || number == 0) return;
+    drawPending(cellArea(x, y));
+    paintCellLabel(x, y, number, style);
 }
 
 void MapRenderer::drawCellTraderLabel(QPainter& painter, int x, int y, int trader) {
@@ -311,12 +353,18 @@ void MapRenderer::drawCellTraderLabel(QPainter& painter, int x, int y, int trade
                 LabelStyle::Plain);
 }
 
-void MapRenderer::drawCellTraderLabel(int x, int y, int trader) {
-    if (!ready() || !inMap(x, y)) return;
-    QImage view = paintableView();
-    QPainter painter(&view);
+void MapRenderer::paintCellTraderLabel(int x, int y, int trader) {
+    QImage view;
+    QPainter painter;
+    beginPainter(painter, view, cellArea(x, y));
     painter.setFont(labelFont(traderLabelPointSize(zoom_)));
     drawCellTraderLabel(painter, x, y, trader);
+}
+
+void MapRenderer::drawCellTraderLabel(int x, int y, int trader) {
+    if (!ready() || !inMap(x, y)) return;
+    drawPending(cellArea(x, y));
+    paintCellTraderLabel(x, y, trader);
 }
 
 void MapRenderer::drawAllTraderLabels(int trader) {
@@ -335,11 +383,15 @@ bool MapRenderer::setViewMode(int mode) {
     return true;
 }
 
-void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w, int h) const {
-    paintMapWindow(painter, picture(), ready(), zoom_, originX, originY, w, h);
+void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w, int h) {
+    const bool shown = ready();
+    if (shown && w > 0 && h > 0)
+        drawPending(
+            QRect(scrollX(zoom_, originX, originY, w), scrollY(zoom_, originX, originY), w, h));
+    paintMapWindow(painter, storeView(), shown, zoom_, originX, originY, w, h);
 }
 
-QImage MapRenderer::windowImage(int originX, int originY, int w, int h) const {
+QImage MapRenderer::windowImage(int originX, int originY, int w, int h) {
     QImage image(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
     if (image.isNull()) return image;
     QPainter painter(&image);

@@ -18,6 +18,8 @@
 #include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
 #include "render/cell_labels.h"
+#include "render/picture_chunks.h"
+#include "render/tile_pass.h"
 
 class QPainter;
 
@@ -40,22 +42,32 @@ class MapRenderer : public CellSink {
     int width() const { return width_; }
     int height() const { return height_; }
     int zoom() const { return zoom_; }
-    std::span<const std::uint32_t> pixels() const { return {store_.get(), pixelCount()}; }
-    std::uint32_t pixel(int x, int y) const { return store_[std::size_t(y) * width_ + x]; }
-    // A read-only QImage over the pixel store (no copy). Its pixels change
-    // with every redraw; its size stays until a full redraw at another zoom.
-    QImage picture() const;
+    // The whole picture, drawn.
+    std::span<const std::uint32_t> pixels();
+    std::uint32_t pixel(int x, int y);
+    // A read-only QImage over the whole pixel store, drawn (no copy). Its
+    // pixels change with every redraw; its size stays until a full redraw at
+    // another zoom.
+    QImage picture();
+    // Draws whatever of the picture is still pending.
+    void drawWholePicture() { drawPending(QRect(0, 0, width_, height_)); }
+    // Draws the pending chunks that area touches.
+    void drawPending(const QRect& area);
 
     // The decoded frames the picture is drawn with.
     const tiles::FrameCache& frames() const { return frames_; }
 
-    // Full redraw at st.view.zoom: resizes the picture when the zoom changed,
-    // clears it to black and, when Ready, draws the tile pass, the overlay
+    // Full redraw at st.view.zoom: resizes the picture when the zoom changed
+    // and marks all of it to be drawn afresh: each part, when it is needed,
+    // is cleared to black and, when Ready, gets the tile pass, the overlay
     // pass, the blacksmiths when shown, and the overlay of the view. Then asks
     // for a repaint of the map window.
     void redrawMap();
 
-    // The steps of the full redraw, each usable alone.
+    // The steps of the full redraw, each usable alone. Those that the full
+    // redraw would draw anyway (the buildings, the blacksmiths when shown, the
+    // overlay of the current view) go only into the drawn part of the
+    // picture; the others draw all of it first.
     void redrawAllTiles();
     void redrawBuildings();
     void redrawBlacksmiths();
@@ -86,28 +98,42 @@ class MapRenderer : public CellSink {
 
     // Paints the map window's w x h area for the view origin cell: the visible
     // block of the picture, black beyond it (all black when not Ready).
-    void paintWindow(QPainter& painter, int originX, int originY, int w, int h) const;
+    void paintWindow(QPainter& painter, int originX, int originY, int w, int h);
     // The same into a new w x h image.
-    QImage windowImage(int originX, int originY, int w, int h) const;
+    QImage windowImage(int originX, int originY, int w, int h);
 
-    // A QImage over the pixel store that painters draw straight into (a fresh
-    // wrapper for each painter).
+    // A QImage over the whole pixel store, drawn, that painters draw straight
+    // into (a fresh wrapper for each painter).
     QImage paintableView();
 
   private:
+    using ChunkState = PictureChunks::State;
+
     tiles::PixelTarget target();
+    QImage storeView();
+    // A painter over the parts of area in the chunks drawing goes into.
+    void beginPainter(QPainter& painter, QImage& view, const QRect& area);
+    // True when drawing into area reaches a chunk it currently goes into.
+    bool reaches(const QRect& area) const;
+    QRect cellArea(int x, int y) const;
     bool ready() const;
     // Ready, with the frame cache matching the graphics and the zoom.
     bool readyToDraw();
     std::size_t pixelCount() const { return std::size_t(width_) * std::size_t(height_); }
     void resize(int zoom);
-    void drawTilePass(bool clearFirst);
+    void drawChunks();
+    void drawBuildingPass();
+    void drawBlacksmithPass();
+    void drawDomainLabelPass();
+    void drawTraderOverlayPass();
     void drawFrameAtCell(int kind, int frame, int x, int y);
     void drawTile(int x, int y);
     void drawBuildingOverlay(int x, int y);
     void drawCastlePiece(int x, int y, const int (&frameOfPart)[4]);
     void drawCellLabel(QPainter& painter, int x, int y, int number, LabelStyle style);
     void drawCellTraderLabel(QPainter& painter, int x, int y, int trader);
+    void paintCellLabel(int x, int y, int number, LabelStyle style);
+    void paintCellTraderLabel(int x, int y, int trader);
 
     static constexpr std::size_t kPictureCapacity =
         std::size_t(kMapPictureWidth) * 2 * std::size_t(kMapPictureHeight) * 2;
@@ -115,6 +141,11 @@ class MapRenderer : public CellSink {
     EditorState& st_;
     std::unique_ptr<std::uint32_t[]> store_;
     tiles::FrameCache frames_;
+    TilePass tilePass_;
+    PictureChunks chunks_;
+    // The chunks drawing goes into: the drawn ones, except while pending
+    // chunks are being drawn.
+    ChunkState drawInto_ = ChunkState::Drawn;
     int width_ = 0;
     int height_ = 0;
     int zoom_ = 0;

@@ -127,7 +127,7 @@ void M_SaveBMPClick(Editor& ed) {
     EditorContext& ctx = ed.context();
     const auto path = ctx.dialogs.saveFile(kBitmapFilter, kBitmapExtension);
     if (!path) return;
-    const render::MapRenderer& picture = ctx.renderer;
+    render::MapRenderer& picture = ctx.renderer;
     runCommand(ctx.prompt,
                [&] { writeBmp32(*path, picture.width(), picture.height(), picture.pixels()); });
 }

@@ -21,17 +21,17 @@ class RenderTest : public ::testing::Test {
     }
 
     // The pixel at (dx, dy) of cell (x, y)'s tile box.
-    std::uint32_t boxPixel(int x, int y, int dx, int dy) const {
+    std::uint32_t boxPixel(int x, int y, int dx, int dy) {
         const int z = renderer.zoom();
         const PixelPoint box = cellToScreen(x, y, z);
         return renderer.pixel(box.x + dx * z, box.y + dy * z);
     }
     // Which frame (upper half) and which tileset (lower half) the cell's box shows.
-    std::uint32_t upperHalf(int x, int y) const { return boxPixel(x, y, 29, 7); }
-    std::uint32_t lowerHalf(int x, int y) const { return boxPixel(x, y, 29, 22); }
+    std::uint32_t upperHalf(int x, int y) { return boxPixel(x, y, 29, 7); }
+    std::uint32_t lowerHalf(int x, int y) { return boxPixel(x, y, 29, 22); }
 
     // Pixels of the colour inside cell (x, y)'s box.
-    int countInBox(int x, int y, std::uint32_t rgb) const {
+    int countInBox(int x, int y, std::uint32_t rgb) {
         const int z = renderer.zoom();
         const PixelPoint box = cellToScreen(x, y, z);
         int n = 0;

@@ -37,10 +37,10 @@ class TraderOverlay : public RenderTest {
         const PixelPoint box = cellToScreen(x, y, renderer.zoom());
         return {box.x + 29 * renderer.zoom(), box.y + 15 * renderer.zoom()};
     }
-    std::uint32_t at(QPoint p) const { return tiles::rgbOf(renderer.pixel(p.x(), p.y())); }
+    std::uint32_t at(QPoint p) { return tiles::rgbOf(renderer.pixel(p.x(), p.y())); }
     // Pixels of the colour near the cell's centre: the labels of neighbouring
     // cells overlap each other's tile boxes, never each other's centres.
-    int countNear(int x, int y, std::uint32_t rgb) const {
+    int countNear(int x, int y, std::uint32_t rgb) {
         int n = 0;
         for (int dy = -7; dy <= 7; ++dy)
             for (int dx = -7; dx <= 7; ++dx) n += at(centre(x, y) + QPoint(dx, dy)) == rgb;
