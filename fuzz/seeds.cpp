@@ -91,20 +91,23 @@ std::vector<Seed> singleMapSeeds(const fs::path& game) {
 
 // Inputs of the map set target: map 0's block (padded to the whole store),
 // the map file's header and map 0's Ext record (padded to the whole file, or
-// an empty map file), and the language file.
+// an empty map file), and the language file; the set loaded compared with
+// itself or written as the text of its differences.
 std::vector<Seed> mapSetSeeds(const fs::path& game) {
     auto st = loadSample(game);
     const Bytes& mapFile = st->extStreams[1];
     const std::size_t record = kMapFileHeaderSize + kExtRecordSize;
     std::vector<Seed> seeds;
-    for (bool withMapFile : {true, false}) {
-        Bytes in{std::uint8_t(withMapFile ? 3 : 1)};
+    for (auto [flags, name] : {std::pair(3, "map0.set"), std::pair(3 | 8, "map0-diff.set"),
+                               std::pair(1 | 8, "map0-empty-map-file-diff.set")}) {
+        const bool withMapFile = flags & 2;
+        Bytes in{std::uint8_t(flags)};
         put32(in, kBlockSize);
         put32(in, withMapFile ? record : 0);
         in.insert(in.end(), st->mapStore.begin(), st->mapStore.begin() + kBlockSize);
         if (withMapFile) in.insert(in.end(), mapFile.begin(), mapFile.begin() + record);
         in.insert(in.end(), st->langStream.begin(), st->langStream.end());
-        seeds.push_back({withMapFile ? "map0.set" : "map0-empty-map-file.set", std::move(in)});
+        seeds.push_back({name, std::move(in)});
     }
     return seeds;
 }

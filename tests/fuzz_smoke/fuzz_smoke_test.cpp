@@ -99,14 +99,17 @@ TEST(FuzzSmoke, SingleMapFile) {
 }
 
 TEST(FuzzSmoke, MapSetFiles) {
-    // Flags, then the lengths of the map store and the map file; the rest is the language file.
+    // Flags, then the lengths of the map store and the map file; the rest is the language
+    // file. The set loaded is compared with itself or, by flag 8, written as a diff.
     Bytes lang = test::makeDefaultLanguageFile();
     Bytes toLanguage = {0, 0, 0, 0, 0, 0, 0, 0, 0};
     toLanguage.insert(toLanguage.end(), lang.begin(), lang.end());
     Bytes padded = {3, 100, 0, 0, 0, 100, 0, 0, 0};
     padded.insert(padded.end(), 200, 1);
     padded.insert(padded.end(), lang.begin(), lang.end());
-    runMutations(fuzz::mapSetFiles, {toLanguage, padded}, 60);
+    Bytes diffText = padded;
+    diffText[0] |= 8;
+    runMutations(fuzz::mapSetFiles, {toLanguage, padded, diffText}, 60);
 }
 
 TEST(FuzzSmoke, NamesFile) {
