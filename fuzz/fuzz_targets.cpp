@@ -25,6 +25,7 @@
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
+#include "fuzz/run_editors.h"
 #include "fuzz/scratch_game_dir.h"
 #include "fuzz/seeds.h"
 #include "render/bitmap_reading.h"
@@ -40,99 +41,6 @@ void check(bool condition, const char* what) {
 std::string textOf(Input bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
-
-// A language file whose entries are all empty, for a map set in memory.
-Bytes emptyLanguageFile() {
-    Bytes file(kLanguageMinSize, 0);
-    for (int k = 0; k <= kLanguageEntries; ++k) {
-        const std::size_t at = kLanguageHeaderSize + 4 * std::size_t(k);
-        for (int i = 0; i < 4; ++i)
-            file[at + std::size_t(i)] = std::uint8_t(file.size() >> (8 * i));
-    }
-    return file;
-}
-
-// An editor kept from run to run, which saves fresh memory for every run
-// (the map store alone is 2 MB), and put back into its starting state at the
-// end of each run, so that no run sees what an earlier one left. Putting it
-// back copies the starting state's content into the kept memory.
-class RunEditor {
-  public:
-    RunEditor(EditorState& work, const EditorState& start) : work_(work), start_(start) {}
-    RunEditor(const RunEditor&) = delete;
-    RunEditor& operator=(const RunEditor&) = delete;
-    ~RunEditor() { work_ = start_; }
-    EditorState& state() { return work_; }
-
-  private:
-    EditorState& work_;
-    const EditorState& start_;
-};
-
-// The map set a single map is put over, with map 0 selected: everything
-// zero, map 0's map file present and the others empty (as the game allows).
-const EditorState& blankMapSet() {
-    static const std::unique_ptr<EditorState> st = [] {
-        auto s = makeEditorState();
-        s->mapStore.assign(kMapStoreSize, 0);
-        s->extStreams[1].assign(kMapFileSize, 0);
-        s->langStream = emptyLanguageFile();
-        s->mapNames.assign(kMapCount, "");
-        selectMap(*s, 0);
-        return s;
-    }();
-    return *st;
-}
-
-// The images of a map set's files (the map store, map01.pl8 .. map15.pl8 and
-// the language file), one buffer each.
-constexpr int kImages = kMapFileCount + 2;
-Bytes& image(MapSet& set, int i) {
-    return i == 0               ? set.mapStore
-           : i <= kMapFileCount ? set.extStreams[std::size_t(i)]
-                                : set.langStream;
-}
-
-// The buffers a map set's files are loaded into, kept from run to run (a
-// fresh map store of 2 MB every run would fault in new pages) and lent to
-// the editor of one run, which is made and freed within the run: so a run
-// frees as many blocks as it allocates, else the fuzzer looks for leaks after
-// it, which is slow.
-class LentImages {
-  public:
-    // The load reads into the spare set. Each buffer keeps its memory only
-    // when that is the size of the file it is to hold (at least one byte),
-    // so that reading past the end of a loaded file still leaves its
-    // allocation, as it would in a fresh buffer.
-    LentImages(std::array<Bytes, kImages>& kept, EditorState& st,
-               const std::array<std::size_t, kImages>& sizes)
-        : kept_(kept), st_(st) {
-        for (int i = 0; i < kImages; ++i) {
-            Bytes& buffer = image(st.spareMapSet, i);
-            buffer = std::move(kept[std::size_t(i)]);
-            buffer.clear();
-            const std::size_t size = std::max<std::size_t>(sizes[std::size_t(i)], 1);
-            if (buffer.capacity() == size) continue;
-            Bytes fitted;
-            fitted.reserve(size);
-            buffer.swap(fitted);
-        }
-    }
-    // Taken back from the set loaded or, after a refused load, the spare set.
-    ~LentImages() {
-        for (int i = 0; i < kImages; ++i) {
-            Bytes& loaded = image(st_, i);
-            kept_[std::size_t(i)] =
-                std::move(loaded.capacity() ? loaded : image(st_.spareMapSet, i));
-        }
-    }
-    LentImages(const LentImages&) = delete;
-    LentImages& operator=(const LentImages&) = delete;
-
-  private:
-    std::array<Bytes, kImages>& kept_;
-    EditorState& st_;
-};
 
 std::uint32_t read32(Input bytes, std::size_t at) {
     std::uint32_t v = 0;
@@ -224,8 +132,7 @@ void withSingleMap(Input bytes, Use use) {
         return;
     }
     check(map.image.size() == std::size_t(kMapImageSize), "map image of the wrong size");
-    static const auto work = std::make_unique<EditorState>(blankMapSet());
-    RunEditor editor(*work, blankMapSet());
+    BlankMapSetEditor editor;
     applySingleMap(editor.state(), map);
     use(editor.state(), map);
 }
@@ -243,15 +150,29 @@ void singleMapFile(Input bytes) {
 }
 
 // Every check and list reads a shared map's planes and names as they came.
-// A target of its own: the searches of the checks take far longer than
-// reading the file, and would slow the single-map target down tenfold.
+// One of them per input: the first byte chooses which (modulo their number:
+// the three map checks, then the named lists, then the domain information of
+// a corner cell); the rest is the single map file. A target of its own: the
+// searches of the checks take far longer than reading the file, and would
+// slow the single-map target down tenfold.
 void mapReports(Input bytes) {
-    withSingleMap(bytes, [](EditorState& st, const SingleMap&) {
-        for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
-            runMapCheck(st, c);
-        for (const NamedReport& report : namedReports()) report.make(st);
-        domainInfoReport(st, kGrid - 1, kGrid - 1);
+    if (bytes.empty()) return;
+    const int job = bytes[0] % mapReportJobs();
+    withSingleMap(bytes.subspan(1), [job](EditorState& st, const SingleMap&) {
+        constexpr MapCheck kChecks[] = {MapCheck::Errors, MapCheck::Pathfinding,
+                                        MapCheck::Clipping};
+        const auto reports = namedReports();
+        if (job < 3)
+            runMapCheck(st, kChecks[job]);
+        else if (std::size_t(job - 3) < reports.size())
+            reports[std::size_t(job - 3)].make(st);
+        else
+            domainInfoReport(st, kGrid - 1, kGrid - 1);
     });
+}
+
+int mapReportJobs() {
+    return 3 + int(namedReports().size()) + 1;
 }
 
 // The input is a flag byte, the lengths of the map store and of map01.pl8
@@ -296,12 +217,11 @@ void mapSetFiles(Input bytes) {
     } drop;
     EditorState& st = *editor;
     st.gameDir = st.pl8Dir = dir.path().string();
-    std::array<std::size_t, kImages> sizes{store.size(), mapFile.size()};
+    ImageSizes sizes{store.size(), mapFile.size()};
     for (int i = 2; i <= kMapFileCount; ++i)
         sizes[std::size_t(i)] = (flags & 4) ? kMapFileSize : 0;  // created, or empty files
     sizes[kImages - 1] = lang.size();
-    static std::array<Bytes, kImages> kept;
-    const LentImages lent(kept, st, sizes);
+    const LentImages lent(st, sizes);
     try {
         loadMapSet(st, st.gameDir);
     } catch (const FileError&) {
@@ -365,8 +285,7 @@ void bitmapFile(Input bytes) {
           "picture size out of range");
     check(picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height),
           "pixel count does not match the size");
-    static const auto work = std::make_unique<EditorState>(blankMapSet());
-    RunEditor editor(*work, blankMapSet());
+    BlankMapSetEditor editor;
     EditorState* st = &editor.state();
     st->gfx.palette = tiles::makePalette(Bytes(bytes.begin(), bytes.end()));
     ScriptedPrompt prompt(true);
@@ -384,7 +303,7 @@ std::span<const FuzzTarget> allFuzzTargets() {
         {"tilesetFile", tilesetFile, tilesetSeeds},
         {"paletteFile", paletteFile, paletteSeeds},
         {"singleMapFile", singleMapFile, singleMapSeeds},
-        {"mapReports", mapReports, singleMapSeeds},
+        {"mapReports", mapReports, mapReportSeeds},
         {"mapSetFiles", mapSetFiles, mapSetSeeds},
         {"namesFile", namesFile, namesSeeds},
         {"iniFile", iniFile, iniSeeds},

@@ -89,6 +89,19 @@ std::vector<Seed> singleMapSeeds(const fs::path& game) {
     return seeds;
 }
 
+// Every check and list, on maps 0 and 37 by turns.
+std::vector<Seed> mapReportSeeds(const fs::path& game) {
+    const std::vector<Seed> maps = singleMapSeeds(game);
+    std::vector<Seed> seeds;
+    for (int job = 0; job < mapReportJobs(); ++job) {
+        const Seed& map = maps[std::size_t(job) % maps.size()];
+        Bytes in{std::uint8_t(job)};
+        in.insert(in.end(), map.bytes.begin(), map.bytes.end());
+        seeds.push_back({"job" + std::to_string(job) + "-" + map.name, std::move(in)});
+    }
+    return seeds;
+}
+
 // Inputs of the map set target: map 0's block (padded to the whole store),
 // the map file's header and map 0's Ext record (padded to the whole file, or
 // an empty map file), and the language file; the set loaded compared with
@@ -133,6 +146,10 @@ int writeSeedCorpus(const fs::path& sampleGame, const fs::path& corpus) {
         if (!target.seeds) continue;
         const fs::path dir = corpus / target.name;
         fs::create_directories(dir);
+        // Seeds made before may no longer fit what the target reads.
+        for (const auto& entry : fs::directory_iterator(dir))
+            if (entry.path().filename().string().starts_with("generated-"))
+                fs::remove(entry.path());
         for (const Seed& seed : target.seeds(sampleGame)) {
             const bool big = seed.bytes.size() > kCommittedSeedLimit;
             writeFileAtomic(dir / ((big ? "generated-" : "") + seed.name), seed.bytes);

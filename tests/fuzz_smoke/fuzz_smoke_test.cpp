@@ -10,6 +10,7 @@
 #include "core/model/map_access.h"
 #include "core/model/single_map_file.h"
 #include "fuzz/fuzz_targets.h"
+#include "fuzz/run_editors.h"
 #include "support/map_builder.h"
 #include "support/tileset_builder.h"
 
@@ -95,7 +96,15 @@ TEST(FuzzSmoke, SingleMapFile) {
     auto st = test::loadTestMapSet(dir.path());
     selectMap(*st, 3);
     runMutations(fuzz::singleMapFile, {encodeSingleMap(*st)}, 150);
-    runMutations(fuzz::mapReports, {encodeSingleMap(*st)}, 60);
+    // The first byte chooses the check or list.
+    std::vector<Bytes> jobs;
+    for (int job = 0; job < fuzz::mapReportJobs(); ++job) {
+        jobs.push_back({std::uint8_t(job)});
+        const Bytes map = encodeSingleMap(*st);
+        jobs.back().insert(jobs.back().end(), map.begin(), map.end());
+    }
+    runMutations(fuzz::mapReports, jobs, 64);
+    EXPECT_TRUE(fuzz::BlankMapSetEditor::keptEditorIsBlank());
 }
 
 TEST(FuzzSmoke, MapSetFiles) {
@@ -138,6 +147,7 @@ TEST(FuzzSmoke, BitmapFile) {
         seeds.push_back(
             encodeBmp32(w, h, std::vector<std::uint32_t>(std::size_t(w * h), 0x808000)));
     runMutations(fuzz::bitmapFile, seeds, 600);
+    EXPECT_TRUE(fuzz::BlankMapSetEditor::keptEditorIsBlank());
 }
 
 TEST(FuzzSmoke, EveryTargetIsListed) {

@@ -1,0 +1,127 @@
+#include "fuzz/run_editors.h"
+
+#include <cstring>
+#include <memory>
+
+#include "core/model/language_file.h"
+#include "core/model/map_access.h"
+
+namespace d7::fuzz {
+
+namespace {
+
+// A language file whose entries are all empty, for a map set in memory.
+Bytes emptyLanguageFile() {
+    Bytes file(kLanguageMinSize, 0);
+    for (int k = 0; k <= kLanguageEntries; ++k) {
+        const std::size_t at = kLanguageHeaderSize + 4 * std::size_t(k);
+        for (int i = 0; i < 4; ++i)
+            file[at + std::size_t(i)] = std::uint8_t(file.size() >> (8 * i));
+    }
+    return file;
+}
+
+// The blank map set, changeable here only for a moment in putBack().
+EditorState& blank() {
+    static const std::unique_ptr<EditorState> st = [] {
+        auto s = makeEditorState();
+        s->mapStore.assign(kMapStoreSize, 0);
+        s->extStreams[1].assign(kMapFileSize, 0);
+        s->langStream = emptyLanguageFile();
+        s->mapNames.assign(kMapCount, "");
+        selectMap(*s, 0);
+        return s;
+    }();
+    return *st;
+}
+
+Bytes& image(MapSet& set, int i) {
+    return i == 0               ? set.mapStore
+           : i <= kMapFileCount ? set.extStreams[std::size_t(i)]
+                                : set.langStream;
+}
+
+// Copies from[at, at + n) over to, which has from's size.
+void copyRange(Bytes& to, const Bytes& from, std::size_t at, std::size_t n) {
+    std::memcpy(to.data() + at, from.data() + at, n);
+}
+
+// work = start, in the memory work has. A run writes only the current map's
+// block and Ext record and the language file: of the other images (2 MB),
+// only what the run changed in size is copied. (Copying the images along with
+// the rest would also go through the sanitizer's memmove, which copies a byte
+// at a time.) The images are set aside in both while the rest is copied.
+void putBack(EditorState& work, EditorState& start) {
+    std::array<Bytes, kImages> workImages, startImages;
+    for (int i = 0; i < kImages; ++i) {
+        workImages[std::size_t(i)].swap(image(work, i));
+        startImages[std::size_t(i)].swap(image(start, i));
+    }
+    const int map = work.curMap;
+    work = start;
+    for (int i = 0; i < kImages; ++i) {
+        Bytes& to = image(work, i);
+        Bytes& from = image(start, i);
+        to.swap(workImages[std::size_t(i)]);
+        from.swap(startImages[std::size_t(i)]);
+        if (to.size() == from.size() && isMapNumber(map) && i == 0)
+            copyRange(to, from, blockOffset(map), kBlockSize);
+        else if (to.size() == from.size() && isMapNumber(map) && i == fileOfMap(map) &&
+                 from.size() >= extRecordOffset(map) + kExtRecordSize)
+            copyRange(to, from, extRecordOffset(map), kExtRecordSize);
+        else if (to.size() != from.size() || i == kImages - 1)
+            to.assign(from.begin(), from.end());
+    }
+}
+
+std::array<Bytes, kImages>& keptImages() {
+    static std::array<Bytes, kImages> kept;
+    return kept;
+}
+
+EditorState& keptEditor() {
+    static const auto work = std::make_unique<EditorState>(blank());
+    return *work;
+}
+
+}  // namespace
+
+const EditorState& blankMapSet() {
+    return blank();
+}
+
+BlankMapSetEditor::BlankMapSetEditor() : work_(keptEditor()) {}
+
+BlankMapSetEditor::~BlankMapSetEditor() {
+    putBack(work_, blank());
+}
+
+bool BlankMapSetEditor::keptEditorIsBlank() {
+    EditorState& work = keptEditor();
+    for (int i = 0; i < kImages; ++i)
+        if (image(work, i) != image(blank(), i)) return false;
+    return work.mapNames == blank().mapNames && work.curMap == blank().curMap;
+}
+
+LentImages::LentImages(EditorState& st, const ImageSizes& sizes) : st_(st) {
+    for (int i = 0; i < kImages; ++i) {
+        Bytes& buffer = image(st.spareMapSet, i);
+        buffer = std::move(keptImages()[std::size_t(i)]);
+        buffer.clear();
+        const std::size_t size = std::max<std::size_t>(sizes[std::size_t(i)], 1);
+        if (buffer.capacity() == size) continue;
+        Bytes fitted;
+        fitted.reserve(size);
+        buffer.swap(fitted);
+    }
+}
+
+LentImages::~LentImages() {
+    for (int i = 0; i < kImages; ++i) {
+        Bytes& loaded = image(st_, i);
+        keptImages()[std::size_t(i)] =
+            std::move(loaded.capacity() ? loaded : image(st_.spareMapSet, i));
+    }
+}
+
+}  // namespace d7::fuzz

@@ -1,0 +1,60 @@
+// The editors the fuzz targets work on. A target runs thousands of times a
+// second, so each run reuses memory of the runs before (fresh megabytes every
+// run would fault in new pages) and yet sees nothing an earlier run left, and
+// it frees as many blocks as it allocates (else the fuzzer looks for leaks
+// after it, which is slow).
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "core/model/editor_state.h"
+
+namespace d7::fuzz {
+
+// The map set a single map is put over, with map 0 selected: everything
+// zero, map 0's map file present and the others empty (as the game allows).
+const EditorState& blankMapSet();
+
+// An editor kept from run to run over the blank map set, put back into that
+// state at the end of each run.
+class BlankMapSetEditor {
+  public:
+    BlankMapSetEditor();
+    ~BlankMapSetEditor();
+    BlankMapSetEditor(const BlankMapSetEditor&) = delete;
+    BlankMapSetEditor& operator=(const BlankMapSetEditor&) = delete;
+    EditorState& state() { return work_; }
+
+    // For the tests: whether, between runs, the kept editor holds the blank
+    // map set's files again (a run may write only where it is put back).
+    static bool keptEditorIsBlank();
+
+  private:
+    EditorState& work_;
+};
+
+// The images of a map set's files: the map store, map01.pl8 .. map15.pl8 and
+// the language file.
+inline constexpr int kImages = kMapFileCount + 2;
+using ImageSizes = std::array<std::size_t, kImages>;
+
+// The buffers a map set's files are loaded into, kept from run to run and
+// lent to an editor made within the run. The load reads into the editor's
+// spare set; each buffer keeps its memory only when that is the size of the
+// file it is to hold (at least one byte), so that reading past the end of a
+// loaded file still leaves its allocation, as it would in a fresh buffer.
+// They are taken back from the set loaded or, after a refused load, from
+// the spare set.
+class LentImages {
+  public:
+    LentImages(EditorState& st, const ImageSizes& sizes);
+    ~LentImages();
+    LentImages(const LentImages&) = delete;
+    LentImages& operator=(const LentImages&) = delete;
+
+  private:
+    EditorState& st_;
+};
+
+}  // namespace d7::fuzz
