@@ -183,7 +183,8 @@ int mapReportJobs() {
 // a game directory and are loaded: a load either takes all of them or leaves
 // the editor as it was. A set loaded is then read: by flag 8 whole, as the
 // text of how it differs from the blank map set, else by comparing with
-// itself the maps the input gives (their zero padding aside) and map 59.
+// itself each map whose block or Ext record the input's bytes reach (the
+// others hold only padding) and map 59.
 void mapSetFiles(Input bytes) {
     static ScratchGameDir dir;
     if (bytes.size() < 9 || dir.path().empty()) return;
@@ -237,8 +238,7 @@ void mapSetFiles(Input bytes) {
         mapSetDiffText(compareMapSets(blankMapSet(), st));
         return;
     }
-    // The maps whose block or Ext record the input's bytes reach, and map 59,
-    // whose record lies in a file the input does not give.
+    // Map 59's record lies in a file the input does not give.
     auto reach = [](Input part, std::size_t header, std::size_t each) {
         return part.size() <= header ? 0 : int((part.size() - header + each - 1) / each);
     };
@@ -272,11 +272,20 @@ void iniFile(Input bytes) {
 }
 
 // A bitmap is either refused before anything changes or becomes a picture
-// of the size it declares, which every import then takes or refuses whole.
+// of the size it declares, which an import then takes or refuses whole. Each
+// import writes the whole map, so one runs per input: the first byte chooses
+// which (modulo kBitmapImports: the outside lands, the minimap domain mask,
+// the map from a domain picture, the map from a 128 x 128 picture) and, by
+// its bit 4, answers No to the question whether to build the minimap image
+// from the mask; the rest is the bitmap file, and its bytes are the palette
+// too.
 void bitmapFile(Input bytes) {
+    if (bytes.empty()) return;
+    const int kind = bytes[0] % kBitmapImports;
+    const Input file = bytes.subspan(1);
     tiles::PixelGrid picture;
     try {
-        picture = render::decodeBitmap(bytes, "fuzz.bmp");
+        picture = render::decodeBitmap(file, "fuzz.bmp");
     } catch (const FileError&) {
         return;
     }
@@ -286,15 +295,28 @@ void bitmapFile(Input bytes) {
     check(picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height),
           "pixel count does not match the size");
     BlankMapSetEditor editor;
-    EditorState* st = &editor.state();
-    st->gfx.palette = tiles::makePalette(Bytes(bytes.begin(), bytes.end()));
-    ScriptedPrompt prompt(true);
-    const auto outside = st->planes.Ext5;
-    if (!importOutsideMap(*st, prompt, picture))
-        check(st->planes.Ext5 == outside, "refused outside map changed the plane");
-    importDomainMask(*st, prompt, picture);
-    generateFromDomainBitmap(*st, picture);
-    generateFromBitmap128(*st, picture);
+    EditorState& st = editor.state();
+    st.gfx.palette = tiles::makePalette(Bytes(file.begin(), file.end()));
+    ScriptedPrompt prompt((bytes[0] & 4) == 0);
+    switch (kind) {
+        case 0: {
+            const auto outside = st.planes.Ext5;
+            if (!importOutsideMap(st, prompt, picture))
+                check(st.planes.Ext5 == outside, "refused outside map changed the plane");
+            break;
+        }
+        case 1: {
+            const auto mask = st.planes.Ext1;
+            if (!importDomainMask(st, prompt, picture))
+                check(st.planes.Ext1 == mask, "refused domain mask changed the plane");
+            break;
+        }
+        case 2:
+            generateFromDomainBitmap(st, picture);
+            break;
+        default:
+            generateFromBitmap128(st, picture);
+    }
 }
 
 std::span<const FuzzTarget> allFuzzTargets() {

@@ -48,11 +48,15 @@ void mapReports(Input bytes);     // a check or list on a single map
 void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file, from disk
 void namesFile(Input bytes);      // names.txt
 void iniFile(Input bytes);        // D7Irir.ini
-void bitmapFile(Input bytes);     // bitmaps imported as planes or painted maps
+void bitmapFile(Input bytes);     // a bitmap imported as a plane or a painted map
 
 // mapReports runs one check or list per input, chosen by its first byte
 // taken modulo this number.
 int mapReportJobs();
+
+// bitmapFile runs one of the imports per input, chosen by its first byte
+// taken modulo this number.
+inline constexpr int kBitmapImports = 4;
 
 std::span<const FuzzTarget> allFuzzTargets();
 

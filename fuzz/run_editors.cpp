@@ -50,15 +50,24 @@ void copyRange(Bytes& to, const Bytes& from, std::size_t at, std::size_t n) {
 // block and Ext record and the language file: of the other images (2 MB),
 // only what the run changed in size is copied. (Copying the images along with
 // the rest would also go through the sanitizer's memmove, which copies a byte
-// at a time.) The images are set aside in both while the rest is copied.
+// at a time; so is the undo record, which is copied with memcpy.) The images
+// and the undo record are set aside in both while the rest is copied.
 void putBack(EditorState& work, EditorState& start) {
     std::array<Bytes, kImages> workImages, startImages;
     for (int i = 0; i < kImages; ++i) {
         workImages[std::size_t(i)].swap(image(work, i));
         startImages[std::size_t(i)].swap(image(start, i));
     }
+    Bytes workUndo, startUndo;
+    workUndo.swap(work.undoBuffer);
+    startUndo.swap(start.undoBuffer);
     const int map = work.curMap;
     work = start;
+    work.undoBuffer.swap(workUndo);
+    start.undoBuffer.swap(startUndo);
+    work.undoBuffer.resize(start.undoBuffer.size());
+    if (!start.undoBuffer.empty())
+        std::memcpy(work.undoBuffer.data(), start.undoBuffer.data(), start.undoBuffer.size());
     for (int i = 0; i < kImages; ++i) {
         Bytes& to = image(work, i);
         Bytes& from = image(start, i);

@@ -137,15 +137,22 @@ TEST(FuzzSmoke, IniFile) {
 }
 
 TEST(FuzzSmoke, BitmapFile) {
-    // Files of every kind a converter writes, and the sizes the imports take.
-    std::vector<Bytes> seeds;
+    // Files of every kind a converter writes, and the sizes the imports take,
+    // each behind the byte that chooses the import.
+    std::vector<Bytes> files;
     for (const char* name : {"two-1bit.bmp", "few-4bit-rle.bmp", "many-8bit.bmp",
                              "many-8bit-rle.bmp", "many-24bit.bmp", "many-32bit.bmp"})
-        seeds.push_back(
+        files.push_back(
             test::fileBytes(test::fs::path(D7_SOURCE_DIR) / "tests/data/bitmaps" / name));
     for (auto [w, h] : {std::pair(65, 129), std::pair(128, 128)})
-        seeds.push_back(
+        files.push_back(
             encodeBmp32(w, h, std::vector<std::uint32_t>(std::size_t(w * h), 0x808000)));
+    std::vector<Bytes> seeds;
+    for (int kind = 0; kind < fuzz::kBitmapImports; ++kind)
+        for (const Bytes& file : files) {
+            seeds.push_back({std::uint8_t(kind)});
+            seeds.back().insert(seeds.back().end(), file.begin(), file.end());
+        }
     runMutations(fuzz::bitmapFile, seeds, 600);
     EXPECT_TRUE(fuzz::BlankMapSetEditor::keptEditorIsBlank());
 }
