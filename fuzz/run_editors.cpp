@@ -1,5 +1,7 @@
 #include "fuzz/run_editors.h"
 
+#include <sanitizer/asan_interface.h>
+
 #include <cstring>
 #include <memory>
 
@@ -117,19 +119,23 @@ LentImages::LentImages(EditorState& st, const ImageSizes& sizes) : st_(st) {
         Bytes& buffer = image(st.spareMapSet, i);
         buffer = std::move(keptImages()[std::size_t(i)]);
         buffer.clear();
-        const std::size_t size = std::max<std::size_t>(sizes[std::size_t(i)], 1);
-        if (buffer.capacity() == size) continue;
-        Bytes fitted;
-        fitted.reserve(size);
-        buffer.swap(fitted);
+        const std::size_t size = sizes[std::size_t(i)];
+        if (buffer.capacity() < size) {
+            Bytes larger;
+            larger.reserve(size);
+            buffer.swap(larger);
+        }
+        if (buffer.capacity() > size)
+            ASAN_POISON_MEMORY_REGION(buffer.data() + size, buffer.capacity() - size);
     }
 }
 
 LentImages::~LentImages() {
     for (int i = 0; i < kImages; ++i) {
         Bytes& loaded = image(st_, i);
-        keptImages()[std::size_t(i)] =
-            std::move(loaded.capacity() ? loaded : image(st_.spareMapSet, i));
+        Bytes& buffer = loaded.capacity() ? loaded : image(st_.spareMapSet, i);
+        ASAN_UNPOISON_MEMORY_REGION(buffer.data(), buffer.capacity());
+        keptImages()[std::size_t(i)] = std::move(buffer);
     }
 }
 

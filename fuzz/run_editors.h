@@ -40,12 +40,13 @@ inline constexpr int kImages = kMapFileCount + 2;
 using ImageSizes = std::array<std::size_t, kImages>;
 
 // The buffers a map set's files are loaded into, kept from run to run and
-// lent to an editor made within the run. The load reads into the editor's
-// spare set; each buffer keeps its memory only when that is the size of the
-// file it is to hold (at least one byte), so that reading past the end of a
-// loaded file still leaves its allocation, as it would in a fresh buffer.
-// They are taken back from the set loaded or, after a refused load, from
-// the spare set.
+// lent to an editor made within the run; the load reads into the editor's
+// spare set. A buffer grows to the largest file it has held, and what lies
+// past the size of the file it is to hold is unreadable to the sanitizer
+// until the buffer is taken back, so that reading past the end of a loaded
+// file is caught as in a fresh buffer. (Hence the sizes must be those of the
+// files the load finds.) The buffers are taken back from the set loaded or,
+// after a refused load, from the spare set.
 class LentImages {
   public:
     LentImages(EditorState& st, const ImageSizes& sizes);

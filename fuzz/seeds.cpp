@@ -111,8 +111,8 @@ std::vector<Seed> mapSetSeeds(const fs::path& game) {
     const Bytes& mapFile = st->extStreams[1];
     const std::size_t record = kMapFileHeaderSize + kExtRecordSize;
     std::vector<Seed> seeds;
-    for (auto [flags, name] : {std::pair(3, "map0.set"), std::pair(3 | 8, "map0-diff.set"),
-                               std::pair(1 | 8, "map0-empty-map-file-diff.set")}) {
+    for (auto [flags, name] : {std::pair(3, "map0.set"), std::pair(1, "map0-empty-map-file.set"),
+                               std::pair(3 | 8, "map0-diff.set")}) {
         const bool withMapFile = flags & 2;
         Bytes in{std::uint8_t(flags)};
         put32(in, kBlockSize);
