@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <optional>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -153,7 +152,7 @@ void withSingleMap(Input bytes, Use use) {
         return;
     }
     check(map.image.size() == std::size_t(kMapImageSize), "map image of the wrong size");
-    BlankMapSetEditor editor;
+    KeptEditor editor(Start::BlankMapSet);
     applySingleMap(editor.state(), map);
     use(editor.state(), map);
 }
@@ -229,15 +228,9 @@ void mapSetFiles(Input bytes) {
     }
     if (!written) return;
 
-    // A fresh editor, so that whatever a refused load touched shows. It is
-    // made in memory kept from run to run: the editor is 180 KB, and fresh
-    // memory every run would fault in new pages.
-    static std::optional<EditorState> editor;
-    editor.emplace();
-    const struct Drop {
-        ~Drop() { editor.reset(); }
-    } drop;
-    EditorState& st = *editor;
+    // An editor as made fresh, so that whatever a refused load touched shows.
+    KeptEditor editor(Start::Fresh);
+    EditorState& st = editor.state();
     st.gameDir = st.pl8Dir = dir.path().string();
     ImageSizes sizes{store.size(), mapFile.size()};
     for (int i = 2; i <= kMapFileCount; ++i)
@@ -321,7 +314,7 @@ void bitmapFile(Input bytes) {
           "picture size out of range");
     check(picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height),
           "pixel count does not match the size");
-    BlankMapSetEditor editor;
+    KeptEditor editor(Start::BlankMapSet);
     EditorState& st = editor.state();
     st.gfx.palette = tiles::makePalette(Bytes(file.begin(), file.end()));
     ScriptedPrompt prompt((bytes[0] & 4) == 0);

@@ -43,9 +43,11 @@ Bytes& image(MapSet& set, int i) {
                                 : set.langStream;
 }
 
-// Copies from[at, at + n) over to, which has from's size.
-void copyRange(Bytes& to, const Bytes& from, std::size_t at, std::size_t n) {
+// Copies from[at, at + n) over to when both hold that range.
+bool copyRange(Bytes& to, const Bytes& from, std::size_t at, std::size_t n) {
+    if (to.size() != from.size() || from.size() < at + n) return false;
     std::memcpy(to.data() + at, from.data() + at, n);
+    return true;
 }
 
 // work = start, in the memory work has. A run writes only the current map's
@@ -75,12 +77,11 @@ void putBack(EditorState& work, EditorState& start) {
         Bytes& from = image(start, i);
         to.swap(workImages[std::size_t(i)]);
         from.swap(startImages[std::size_t(i)]);
-        if (to.size() == from.size() && isMapNumber(map) && i == 0)
-            copyRange(to, from, blockOffset(map), kBlockSize);
-        else if (to.size() == from.size() && isMapNumber(map) && i == fileOfMap(map) &&
-                 from.size() >= extRecordOffset(map) + kExtRecordSize)
-            copyRange(to, from, extRecordOffset(map), kExtRecordSize);
-        else if (to.size() != from.size() || i == kImages - 1)
+        const bool copied =
+            isMapNumber(map) &&
+            ((i == 0 && copyRange(to, from, blockOffset(map), kBlockSize)) ||
+             (i == fileOfMap(map) && copyRange(to, from, extRecordOffset(map), kExtRecordSize)));
+        if (!copied && (to.size() != from.size() || i == kImages - 1))
             to.assign(from.begin(), from.end());
     }
 }
@@ -90,9 +91,15 @@ std::array<Bytes, kImages>& keptImages() {
     return kept;
 }
 
-EditorState& keptEditor() {
-    static const auto work = std::make_unique<EditorState>(blank());
-    return *work;
+EditorState& startOf(Start start) {
+    static EditorState fresh;
+    return start == Start::Fresh ? fresh : blank();
+}
+
+EditorState& keptEditor(Start start) {
+    static const auto fresh = std::make_unique<EditorState>(startOf(Start::Fresh));
+    static const auto blankSet = std::make_unique<EditorState>(startOf(Start::BlankMapSet));
+    return start == Start::Fresh ? *fresh : *blankSet;
 }
 
 }  // namespace
@@ -101,30 +108,33 @@ const EditorState& blankMapSet() {
     return blank();
 }
 
-BlankMapSetEditor::BlankMapSetEditor() : work_(keptEditor()) {}
+KeptEditor::KeptEditor(Start start) : start_(start), work_(keptEditor(start)) {}
 
-BlankMapSetEditor::~BlankMapSetEditor() {
-    putBack(work_, blank());
+KeptEditor::~KeptEditor() {
+    putBack(work_, startOf(start_));
 }
 
-bool BlankMapSetEditor::keptEditorIsBlank() {
-    EditorState& work = keptEditor();
+bool KeptEditor::isAsStarted(Start start) {
+    EditorState& work = keptEditor(start);
+    EditorState& from = startOf(start);
     for (int i = 0; i < kImages; ++i)
-        if (image(work, i) != image(blank(), i)) return false;
-    return work.mapNames == blank().mapNames && work.curMap == blank().curMap;
+        if (image(work, i) != image(from, i)) return false;
+    return work.mapNames == from.mapNames && work.curMap == from.curMap;
 }
 
 LentImages::LentImages(EditorState& st, const ImageSizes& sizes) : st_(st) {
     for (int i = 0; i < kImages; ++i) {
         Bytes& buffer = image(st.spareMapSet, i);
         buffer = std::move(keptImages()[std::size_t(i)]);
-        buffer.clear();
         const std::size_t size = sizes[std::size_t(i)];
         if (buffer.capacity() < size) {
             Bytes larger;
             larger.reserve(size);
             buffer.swap(larger);
         }
+        // Already of the file's size, the buffer is read into without being
+        // cleared first; the read replaces every byte it holds.
+        buffer.resize(size);
         if (buffer.capacity() > size)
             ASAN_POISON_MEMORY_REGION(buffer.data() + size, buffer.capacity() - size);
     }

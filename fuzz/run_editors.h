@@ -16,21 +16,27 @@ namespace d7::fuzz {
 // zero, map 0's map file present and the others empty (as the game allows).
 const EditorState& blankMapSet();
 
-// An editor kept from run to run over the blank map set, put back into that
-// state at the end of each run.
-class BlankMapSetEditor {
+// The states an editor kept from run to run starts from: as made fresh
+// (before any map set is loaded), or the blank map set.
+enum class Start { Fresh, BlankMapSet };
+
+// The editor kept for a starting state, put back into that state at the end
+// of each run.
+class KeptEditor {
   public:
-    BlankMapSetEditor();
-    ~BlankMapSetEditor();
-    BlankMapSetEditor(const BlankMapSetEditor&) = delete;
-    BlankMapSetEditor& operator=(const BlankMapSetEditor&) = delete;
+    explicit KeptEditor(Start start);
+    ~KeptEditor();
+    KeptEditor(const KeptEditor&) = delete;
+    KeptEditor& operator=(const KeptEditor&) = delete;
     EditorState& state() { return work_; }
 
-    // For the tests: whether, between runs, the kept editor holds the blank
-    // map set's files again (a run may write only where it is put back).
-    static bool keptEditorIsBlank();
+    // For the tests: whether, between runs, the kept editor holds the files
+    // and names of its starting state again (a run may write only where it
+    // is put back).
+    static bool isAsStarted(Start start);
 
   private:
+    Start start_;
     EditorState& work_;
 };
 

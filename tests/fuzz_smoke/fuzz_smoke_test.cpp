@@ -104,7 +104,7 @@ TEST(FuzzSmoke, SingleMapFile) {
         jobs.back().insert(jobs.back().end(), map.begin(), map.end());
     }
     runMutations(fuzz::mapReports, jobs, 64);
-    EXPECT_TRUE(fuzz::BlankMapSetEditor::keptEditorIsBlank());
+    EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::BlankMapSet));
 }
 
 TEST(FuzzSmoke, MapSetFiles) {
@@ -119,6 +119,7 @@ TEST(FuzzSmoke, MapSetFiles) {
     Bytes diffText = padded;
     diffText[0] |= 8;
     runMutations(fuzz::mapSetFiles, {toLanguage, padded, diffText}, 60);
+    EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::Fresh));
 }
 
 TEST(FuzzSmoke, NamesFile) {
@@ -154,7 +155,7 @@ TEST(FuzzSmoke, BitmapFile) {
             seeds.back().insert(seeds.back().end(), file.begin(), file.end());
         }
     runMutations(fuzz::bitmapFile, seeds, 600);
-    EXPECT_TRUE(fuzz::BlankMapSetEditor::keptEditorIsBlank());
+    EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::BlankMapSet));
 }
 
 TEST(FuzzSmoke, EveryTargetIsListed) {
