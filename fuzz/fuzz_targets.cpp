@@ -1,13 +1,12 @@
 #include "fuzz/fuzz_targets.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <optional>
+#include <array>
+#include <memory>
+#include <numeric>
+#include <ostream>
+#include <span>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -29,6 +28,8 @@
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
+#include "fuzz/run_editors.h"
+#include "fuzz/scratch_game_dir.h"
 #include "fuzz/seeds.h"
 #include "render/bitmap_reading.h"
 
@@ -44,143 +45,23 @@ std::string textOf(Input bytes) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// A language file whose entries are all empty, for a map set in memory.
-Bytes emptyLanguageFile() {
-    Bytes file(kLanguageMinSize, 0);
-    for (int k = 0; k <= kLanguageEntries; ++k) {
-        const std::size_t at = kLanguageHeaderSize + 4 * std::size_t(k);
-        for (int i = 0; i < 4; ++i)
-            file[at + std::size_t(i)] = std::uint8_t(file.size() >> (8 * i));
-    }
-    return file;
-}
-
-// An editor kept from run to run, which saves fresh memory for every run
-// (the map store alone is 2 MB), and put back into its starting state at the
-// end of each run, so that no run sees what an earlier one left. What a run
-// allocated it frees: the fuzzer looks for leaks in every run that allocates
-// more than it frees, which is slow. A loaded map set is therefore dropped,
-// while the map set a single map was put over is copied back into place.
-class RunEditor {
+// A stream buffer that only counts the characters written to it.
+class CountingSink : public std::streambuf {
   public:
-    enum class Files { Keep, Drop };
-    RunEditor(EditorState& work, const EditorState& start, Files files)
-        : work_(work), start_(start), files_(files) {}
-    RunEditor(const RunEditor&) = delete;
-    RunEditor& operator=(const RunEditor&) = delete;
-    ~RunEditor() {
-        if (files_ == Files::Drop) static_cast<MapSet&>(work_) = MapSet{};
-        work_ = start_;
+    std::size_t size() const { return size_; }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (!traits_type::eq_int_type(c, traits_type::eof())) ++size_;
+        return traits_type::not_eof(c);
     }
-    EditorState& state() { return work_; }
-
-  private:
-    EditorState& work_;
-    const EditorState& start_;
-    Files files_;
-};
-
-// The map set a single map is put over, with map 0 selected: everything
-// zero, map 0's map file present and the others empty (as the game allows).
-const EditorState& blankMapSet() {
-    static const std::unique_ptr<EditorState> st = [] {
-        auto s = makeEditorState();
-        s->mapStore.assign(kMapStoreSize, 0);
-        s->extStreams[1].assign(kMapFileSize, 0);
-        s->langStream = emptyLanguageFile();
-        s->mapNames.assign(kMapCount, "");
-        selectMap(*s, 0);
-        return s;
-    }();
-    return *st;
-}
-
-// Zero bytes to pad the files of the map set target with.
-Input zeros(std::size_t n) {
-    static const Bytes kZeros(std::max(kMapStoreSize, kMapFileSize), 0);
-    return Input(kZeros).first(std::min(n, kZeros.size()));
-}
-
-// A file of the map set target: a part of the input, padded with zero bytes
-// to a size the game uses when it is shorter.
-struct PaddedPart {
-    Input bytes;
-    std::size_t padTo = 0;
-    std::size_t size() const { return std::max(bytes.size(), padTo); }
-    bool isIn(const Bytes& file) const {
-        const Input pad = zeros(size() - bytes.size());
-        return file.size() == size() && std::equal(bytes.begin(), bytes.end(), file.begin()) &&
-               std::equal(pad.begin(), pad.end(), file.begin() + std::ptrdiff_t(bytes.size()));
-    }
-};
-
-// The game directory the map set target loads from, made once per process
-// (in memory under /dev/shm where the system has it) and removed at exit (a
-// crash leaves it behind).
-// Each run says what every file holds. As the files outlive the run, a file
-// is written only when that differs from what it holds already; writing is
-// plain (a scratch file needs neither the atomic replacement nor the flush to
-// disk that game files get), in place and then cut to size.
-class GameDir {
-  public:
-    GameDir() {
-        std::error_code ec;
-        const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", ec)
-                                               ? std::filesystem::path("/dev/shm")
-                                               : std::filesystem::temp_directory_path();
-        std::string templ = (base / "d7irir-fuzz-XXXXXX").string();
-        if (::mkdtemp(templ.data())) path_ = templ;
-    }
-    ~GameDir() {
-        std::error_code ec;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-    }
-    GameDir(const GameDir&) = delete;
-    GameDir& operator=(const GameDir&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-    // False when the file could not be written.
-    bool put(const std::string& name, const PaddedPart& part) {
-        auto known = held_.find(name);
-        if (known != held_.end() && known->second && known->second->size == part.size() &&
-            std::equal(part.bytes.begin(), part.bytes.end(), known->second->bytes.begin(),
-                       known->second->bytes.end()))
-            return true;
-        held_.erase(name);
-        if (!write(path_ / name, part)) return false;
-        held_[name] = Held{Bytes(part.bytes.begin(), part.bytes.end()), part.size()};
-        return true;
-    }
-    void remove(const std::string& name) {
-        auto known = held_.find(name);
-        if (known != held_.end() && !known->second) return;
-        ::unlink((path_ / name).c_str());
-        held_[name] = std::nullopt;
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        size_ += std::size_t(n);
+        return n;
     }
 
   private:
-    static bool write(const std::filesystem::path& path, const PaddedPart& part) {
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0) return false;
-        bool good = true;
-        for (Input piece : {part.bytes, zeros(part.size() - part.bytes.size())})
-            while (good && !piece.empty()) {
-                const ssize_t n = ::write(fd, piece.data(), piece.size());
-                good = n > 0;
-                if (good) piece = piece.subspan(std::size_t(n));
-            }
-        good = good && ::ftruncate(fd, off_t(part.size())) == 0;
-        return ::close(fd) == 0 && good;
-    }
-
-    // What a file holds: the part and the size it is padded to; nothing for
-    // a file that is absent. Files not listed are in an unknown state.
-    struct Held {
-        Bytes bytes;
-        std::size_t size;
-    };
-    std::filesystem::path path_;
-    std::map<std::string, std::optional<Held>> held_;
+    std::size_t size_ = 0;
 };
 
 std::uint32_t read32(Input bytes, std::size_t at) {
@@ -273,8 +154,7 @@ void withSingleMap(Input bytes, Use use) {
         return;
     }
     check(map.image.size() == std::size_t(kMapImageSize), "map image of the wrong size");
-    static const auto work = std::make_unique<EditorState>(blankMapSet());
-    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
+    KeptEditor editor(Start::BlankMapSet);
     applySingleMap(editor.state(), map);
     use(editor.state(), map);
 }
@@ -292,15 +172,29 @@ void singleMapFile(Input bytes) {
 }
 
 // Every check and list reads a shared map's planes and names as they came.
-// A target of its own: the searches of the checks take far longer than
-// reading the file, and would slow the single-map target down tenfold.
+// One of them per input: the first byte chooses which (modulo their number:
+// the three map checks, then the named lists, then the domain information of
+// a corner cell); the rest is the single map file. A target of its own: the
+// searches of the checks take far longer than reading the file, and would
+// slow the single-map target down tenfold.
 void mapReports(Input bytes) {
-    withSingleMap(bytes, [](EditorState& st, const SingleMap&) {
-        for (MapCheck c : {MapCheck::Errors, MapCheck::Pathfinding, MapCheck::Clipping})
-            runMapCheck(st, c);
-        for (const NamedReport& report : namedReports()) report.make(st);
-        domainInfoReport(st, kGrid - 1, kGrid - 1);
+    if (bytes.empty()) return;
+    const int job = bytes[0] % mapReportJobs();
+    withSingleMap(bytes.subspan(1), [job](EditorState& st, const SingleMap&) {
+        constexpr MapCheck kChecks[] = {MapCheck::Errors, MapCheck::Pathfinding,
+                                        MapCheck::Clipping};
+        const auto reports = namedReports();
+        if (job < 3)
+            runMapCheck(st, kChecks[job]);
+        else if (std::size_t(job - 3) < reports.size())
+            reports[std::size_t(job - 3)].make(st);
+        else
+            domainInfoReport(st, kGrid - 1, kGrid - 1);
     });
+}
+
+int mapReportJobs() {
+    return 3 + int(namedReports().size()) + 1;
 }
 
 // The input is a flag byte, the lengths of the map store and of map01.pl8
@@ -309,9 +203,11 @@ void mapReports(Input bytes) {
 // sizes the game uses, so that their contents get read; flag 4 leaves out
 // map02.pl8 .. map15.pl8, which are otherwise empty files. The files go into
 // a game directory and are loaded: a load either takes all of them or leaves
-// the editor as it was.
+// the editor as it was. The maps the input gives and the set's other files
+// are then compared: by flag 8 with the blank map set, writing the text of
+// the differences, else with themselves.
 void mapSetFiles(Input bytes) {
-    static GameDir dir;
+    static ScratchGameDir dir;
     if (bytes.size() < 9 || dir.path().empty()) return;
     const std::uint8_t flags = bytes[0];
     std::size_t at = 9;
@@ -333,12 +229,15 @@ void mapSetFiles(Input bytes) {
     }
     if (!written) return;
 
-    // The editor before any map set is loaded, so that whatever a refused
-    // load touched shows.
-    static const auto fresh = makeEditorState(), work = makeEditorState();
-    RunEditor editor(*work, *fresh, RunEditor::Files::Drop);
+    // An editor as made fresh, so that whatever a refused load touched shows.
+    KeptEditor editor(Start::Fresh);
     EditorState& st = editor.state();
     st.gameDir = st.pl8Dir = dir.path().string();
+    ImageSizes sizes{store.size(), mapFile.size()};
+    for (int i = 2; i <= kMapFileCount; ++i)
+        sizes[std::size_t(i)] = (flags & 4) ? kMapFileSize : 0;  // created, or empty files
+    sizes[kImages - 1] = lang.size();
+    const LentImages lent(st, sizes);
     try {
         loadMapSet(st, st.gameDir);
     } catch (const FileError&) {
@@ -350,9 +249,31 @@ void mapSetFiles(Input bytes) {
     check(store.isIn(st.mapStore) && mapFile.isIn(st.extStreams[1]) && lang.isIn(st.langStream),
           "loaded files differ from the files");
     selectMap(st, 59);  // map 0 is selected by the load; map 59 is in another file
-    // The comparison reads every plane of every map of whatever was loaded.
-    check(compareMapSets(st, st).identical(), "a set differs from itself");
-    mapSetDiffText(compareMapSets(blankMapSet(), st));
+    // Compared: each map whose block or Ext record the input's bytes reach,
+    // and map 59, whose record lies in a file the input does not give. The
+    // planes of the others hold only padding, and their names take the same
+    // path as those compared.
+    auto reach = [](Input part, std::size_t header, std::size_t each) {
+        return part.size() <= header ? 0 : int((part.size() - header + each - 1) / each);
+    };
+    const int given = std::min(std::max(reach(store.bytes, 0, kBlockSize),
+                                        reach(mapFile.bytes, kMapFileHeaderSize, kExtRecordSize)),
+                               kMapCount - 1);
+    std::array<int, kMapCount> maps;
+    std::iota(maps.begin(), maps.begin() + given, 0);
+    maps[std::size_t(given)] = kMapCount - 1;
+    const std::span<const int> compared(maps.data(), std::size_t(given) + 1);
+    if (flags & 8) {
+        // The text is counted, not kept: it runs to hundreds of kilobytes.
+        const MapSetDiff diff = compareMapSets(blankMapSet(), st, compared);
+        CountingSink counted;
+        std::ostream text(&counted);
+        writeMapSetDiffText(text, diff);
+        check(diff.identical() == (counted.size() == 0),
+              "differences without text, or text without");
+    } else {
+        check(compareMapSets(st, st, compared).identical(), "a set differs from itself");
+    }
 }
 
 void namesFile(Input bytes) {
@@ -377,11 +298,20 @@ void iniFile(Input bytes) {
 }
 
 // A bitmap is either refused before anything changes or becomes a picture
-// of the size it declares, which every import then takes or refuses whole.
+// of the size it declares, which an import then takes or refuses whole. Each
+// import writes the whole map, so one runs per input: the first byte chooses
+// which (modulo kBitmapImports: the outside lands, the minimap domain mask,
+// the map from a domain picture, the map from a 128 x 128 picture) and, by
+// its bit 4, answers No to the question whether to build the minimap image
+// from the mask; the rest is the bitmap file, and its bytes are the palette
+// too.
 void bitmapFile(Input bytes) {
+    if (bytes.empty()) return;
+    const int kind = bytes[0] % kBitmapImports;
+    const Input file = bytes.subspan(1);
     tiles::PixelGrid picture;
     try {
-        picture = render::decodeBitmap(bytes, "fuzz.bmp");
+        picture = render::decodeBitmap(file, "fuzz.bmp");
     } catch (const FileError&) {
         return;
     }
@@ -390,17 +320,29 @@ void bitmapFile(Input bytes) {
           "picture size out of range");
     check(picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height),
           "pixel count does not match the size");
-    static const auto work = std::make_unique<EditorState>(blankMapSet());
-    RunEditor editor(*work, blankMapSet(), RunEditor::Files::Keep);
-    EditorState* st = &editor.state();
-    st->gfx.palette = tiles::makePalette(Bytes(bytes.begin(), bytes.end()));
-    ScriptedPrompt prompt(true);
-    const auto outside = st->planes.Ext5;
-    if (!importOutsideMap(*st, prompt, picture))
-        check(st->planes.Ext5 == outside, "refused outside map changed the plane");
-    importDomainMask(*st, prompt, picture);
-    generateFromDomainBitmap(*st, picture);
-    generateFromBitmap128(*st, picture);
+    KeptEditor editor(Start::BlankMapSet);
+    EditorState& st = editor.state();
+    st.gfx.palette = tiles::makePalette(Bytes(file.begin(), file.end()));
+    ScriptedPrompt prompt((bytes[0] & 4) == 0);
+    switch (kind) {
+        case 0: {
+            const auto outside = st.planes.Ext5;
+            if (!importOutsideMap(st, prompt, picture))
+                check(st.planes.Ext5 == outside, "refused outside map changed the plane");
+            break;
+        }
+        case 1: {
+            const auto mask = st.planes.Ext1;
+            if (!importDomainMask(st, prompt, picture))
+                check(st.planes.Ext1 == mask, "refused domain mask changed the plane");
+            break;
+        }
+        case 2:
+            generateFromDomainBitmap(st, picture);
+            break;
+        default:
+            generateFromBitmap128(st, picture);
+    }
 }
 
 std::span<const FuzzTarget> allFuzzTargets() {
@@ -409,7 +351,7 @@ std::span<const FuzzTarget> allFuzzTargets() {
         {"tilesetFile", tilesetFile, tilesetSeeds},
         {"paletteFile", paletteFile, paletteSeeds},
         {"singleMapFile", singleMapFile, singleMapSeeds},
-        {"mapReports", mapReports, singleMapSeeds},
+        {"mapReports", mapReports, mapReportSeeds},
         {"mapSetFiles", mapSetFiles, mapSetSeeds},
         {"namesFile", namesFile, namesSeeds},
         {"iniFile", iniFile, iniSeeds},

@@ -44,11 +44,19 @@ void languageFile(Input bytes);   // K7.ENG and other language files
 void tilesetFile(Input bytes);    // the .pl8 tilesets
 void paletteFile(Input bytes);    // .256 palettes
 void singleMapFile(Input bytes);  // .k7map single maps and snapshots
-void mapReports(Input bytes);     // the checks and lists on a single map
+void mapReports(Input bytes);     // a check or list on a single map
 void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file, from disk
 void namesFile(Input bytes);      // names.txt
 void iniFile(Input bytes);        // D7Irir.ini
-void bitmapFile(Input bytes);     // bitmaps imported as planes or painted maps
+void bitmapFile(Input bytes);     // a bitmap imported as a plane or a painted map
+
+// mapReports runs one check or list per input, chosen by its first byte
+// taken modulo this number.
+int mapReportJobs();
+
+// bitmapFile runs one of the imports per input, chosen by its first byte
+// taken modulo this number.
+inline constexpr int kBitmapImports = 4;
 
 std::span<const FuzzTarget> allFuzzTargets();
 

@@ -89,22 +89,38 @@ std::vector<Seed> singleMapSeeds(const fs::path& game) {
     return seeds;
 }
 
+// Every check and list, on maps 0 and 37 by turns.
+std::vector<Seed> mapReportSeeds(const fs::path& game) {
+    const std::vector<Seed> maps = singleMapSeeds(game);
+    std::vector<Seed> seeds;
+    for (int job = 0; job < mapReportJobs(); ++job) {
+        const Seed& map = maps[std::size_t(job) % maps.size()];
+        Bytes in{std::uint8_t(job)};
+        in.insert(in.end(), map.bytes.begin(), map.bytes.end());
+        seeds.push_back({"job" + std::to_string(job) + "-" + map.name, std::move(in)});
+    }
+    return seeds;
+}
+
 // Inputs of the map set target: map 0's block (padded to the whole store),
 // the map file's header and map 0's Ext record (padded to the whole file, or
-// an empty map file), and the language file.
+// an empty map file), and the language file; the set loaded compared with
+// itself or written as the text of its differences.
 std::vector<Seed> mapSetSeeds(const fs::path& game) {
     auto st = loadSample(game);
     const Bytes& mapFile = st->extStreams[1];
     const std::size_t record = kMapFileHeaderSize + kExtRecordSize;
     std::vector<Seed> seeds;
-    for (bool withMapFile : {true, false}) {
-        Bytes in{std::uint8_t(withMapFile ? 3 : 1)};
+    for (auto [flags, name] : {std::pair(3, "map0.set"), std::pair(1, "map0-empty-map-file.set"),
+                               std::pair(3 | 8, "map0-diff.set")}) {
+        const bool withMapFile = flags & 2;
+        Bytes in{std::uint8_t(flags)};
         put32(in, kBlockSize);
         put32(in, withMapFile ? record : 0);
         in.insert(in.end(), st->mapStore.begin(), st->mapStore.begin() + kBlockSize);
         if (withMapFile) in.insert(in.end(), mapFile.begin(), mapFile.begin() + record);
         in.insert(in.end(), st->langStream.begin(), st->langStream.end());
-        seeds.push_back({withMapFile ? "map0.set" : "map0-empty-map-file.set", std::move(in)});
+        seeds.push_back({name, std::move(in)});
     }
     return seeds;
 }
@@ -130,6 +146,10 @@ int writeSeedCorpus(const fs::path& sampleGame, const fs::path& corpus) {
         if (!target.seeds) continue;
         const fs::path dir = corpus / target.name;
         fs::create_directories(dir);
+        // Seeds made before may no longer fit what the target reads.
+        for (const auto& entry : fs::directory_iterator(dir))
+            if (entry.path().filename().string().starts_with("generated-"))
+                fs::remove(entry.path());
         for (const Seed& seed : target.seeds(sampleGame)) {
             const bool big = seed.bytes.size() > kCommittedSeedLimit;
             writeFileAtomic(dir / ((big ? "generated-" : "") + seed.name), seed.bytes);

@@ -14,6 +14,7 @@ std::vector<Seed> languageSeeds(const std::filesystem::path& sampleGame);
 std::vector<Seed> tilesetSeeds(const std::filesystem::path& sampleGame);
 std::vector<Seed> paletteSeeds(const std::filesystem::path& sampleGame);
 std::vector<Seed> singleMapSeeds(const std::filesystem::path& sampleGame);
+std::vector<Seed> mapReportSeeds(const std::filesystem::path& sampleGame);
 std::vector<Seed> mapSetSeeds(const std::filesystem::path& sampleGame);
 std::vector<Seed> namesSeeds(const std::filesystem::path& sampleGame);
 std::vector<Seed> iniSeeds(const std::filesystem::path& sampleGame);

@@ -104,6 +104,17 @@ TEST_F(TwoSets, RenamedMapAndDomainAndTrader) {
                   "  trader 2 name \"Trader 2\" -> \"Olav\"\n");
 }
 
+TEST_F(TwoSets, OnlyTheMapsListedAndTheWholeSetsFacts) {
+    changeCell(3, 0, 5, 5, std::uint8_t(blockByte(*before, 3, 0, 5, 5) ^ 1));
+    changeCell(9, 0, 5, 5, std::uint8_t(blockByte(*before, 9, 0, 5, 5) ^ 1));
+    after->traderNames[0] = "Olav";
+    const int maps[] = {9, 4};
+    const MapSetDiff d = compareMapSets(*before, *after, maps);
+    ASSERT_EQ(d.maps.size(), 1u);
+    EXPECT_EQ(d.maps[0].map, 9);
+    EXPECT_EQ(d.traderNames.size(), 1u);
+}
+
 TEST_F(TwoSets, ExtAndOutlineBytesAreCounted) {
     const std::uint8_t* record = mapExtRecord(*before, 21);
     extByte(*after, std::uint8_t(record[kExt2Offset + 3 * 128 + 100] ^ 1), 100, 3, kExt2, 21);

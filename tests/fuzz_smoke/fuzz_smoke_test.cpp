@@ -10,6 +10,7 @@
 #include "core/model/map_access.h"
 #include "core/model/single_map_file.h"
 #include "fuzz/fuzz_targets.h"
+#include "fuzz/run_editors.h"
 #include "support/map_builder.h"
 #include "support/tileset_builder.h"
 
@@ -95,18 +96,30 @@ TEST(FuzzSmoke, SingleMapFile) {
     auto st = test::loadTestMapSet(dir.path());
     selectMap(*st, 3);
     runMutations(fuzz::singleMapFile, {encodeSingleMap(*st)}, 150);
-    runMutations(fuzz::mapReports, {encodeSingleMap(*st)}, 60);
+    // The first byte chooses the check or list.
+    std::vector<Bytes> jobs;
+    for (int job = 0; job < fuzz::mapReportJobs(); ++job) {
+        jobs.push_back({std::uint8_t(job)});
+        const Bytes map = encodeSingleMap(*st);
+        jobs.back().insert(jobs.back().end(), map.begin(), map.end());
+    }
+    runMutations(fuzz::mapReports, jobs, 64);
+    EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::BlankMapSet));
 }
 
 TEST(FuzzSmoke, MapSetFiles) {
-    // Flags, then the lengths of the map store and the map file; the rest is the language file.
+    // Flags, then the lengths of the map store and the map file; the rest is the language
+    // file. The set loaded is compared with itself or, by flag 8, written as a diff.
     Bytes lang = test::makeDefaultLanguageFile();
     Bytes toLanguage = {0, 0, 0, 0, 0, 0, 0, 0, 0};
     toLanguage.insert(toLanguage.end(), lang.begin(), lang.end());
     Bytes padded = {3, 100, 0, 0, 0, 100, 0, 0, 0};
     padded.insert(padded.end(), 200, 1);
     padded.insert(padded.end(), lang.begin(), lang.end());
-    runMutations(fuzz::mapSetFiles, {toLanguage, padded}, 60);
+    Bytes diffText = padded;
+    diffText[0] |= 8;
+    runMutations(fuzz::mapSetFiles, {toLanguage, padded, diffText}, 60);
+    EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::Fresh));
 }
 
 TEST(FuzzSmoke, NamesFile) {
@@ -125,16 +138,24 @@ TEST(FuzzSmoke, IniFile) {
 }
 
 TEST(FuzzSmoke, BitmapFile) {
-    // Files of every kind a converter writes, and the sizes the imports take.
-    std::vector<Bytes> seeds;
+    // Files of every kind a converter writes, and the sizes the imports take,
+    // each behind the byte that chooses the import.
+    std::vector<Bytes> files;
     for (const char* name : {"two-1bit.bmp", "few-4bit-rle.bmp", "many-8bit.bmp",
                              "many-8bit-rle.bmp", "many-24bit.bmp", "many-32bit.bmp"})
-        seeds.push_back(
+        files.push_back(
             test::fileBytes(test::fs::path(D7_SOURCE_DIR) / "tests/data/bitmaps" / name));
     for (auto [w, h] : {std::pair(65, 129), std::pair(128, 128)})
-        seeds.push_back(
+        files.push_back(
             encodeBmp32(w, h, std::vector<std::uint32_t>(std::size_t(w * h), 0x808000)));
+    std::vector<Bytes> seeds;
+    for (int kind = 0; kind < fuzz::kBitmapImports; ++kind)
+        for (const Bytes& file : files) {
+            seeds.push_back({std::uint8_t(kind)});
+            seeds.back().insert(seeds.back().end(), file.begin(), file.end());
+        }
     runMutations(fuzz::bitmapFile, seeds, 600);
+    EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::BlankMapSet));
 }
 
 TEST(FuzzSmoke, EveryTargetIsListed) {

@@ -54,24 +54,38 @@ void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes) {
     if (fs::is_directory(path, ec)) throw FileError(path, osReason(EISDIR));
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) throw FileError(path, osReason(errno));
-    // Straight into the caller's memory: a buffer that held the file before
-    // already has its pages, a fresh one would fault every page in again.
-    struct stat st {};
-    std::size_t expected = 0;
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = std::size_t(st.st_size);
-    bytes.resize(std::max<std::size_t>(expected, 1));
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) bytes.resize(bytes.size() + 65536);  // the file grew
-        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0) {
+    auto readSome = [&](std::uint8_t* into, std::size_t n) {
+        for (;;) {
+            const ssize_t r = ::read(fd, into, n);
+            if (r >= 0) return std::size_t(r);
             if (errno == EINTR) continue;
-            int err = errno;
+            const int err = errno;
             ::close(fd);
             throw FileError(path, osReason(err));
         }
+    };
+    // Straight into the caller's memory, sized to the file: a buffer that held
+    // the file before already has its pages, a fresh one would fault every page
+    // in again, and a larger one would take twice the memory.
+    struct stat st {};
+    std::size_t expected = 0;
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = std::size_t(st.st_size);
+    bytes.resize(expected);
+    std::size_t got = 0;
+    for (;;) {
+        if (got < bytes.size()) {
+            const std::size_t n = readSome(bytes.data() + got, bytes.size() - got);
+            if (n == 0) break;  // the file shrank
+            got += n;
+            continue;
+        }
+        // Whether the file goes on past the size it gave (it grew, or it is
+        // one whose size is not known beforehand).
+        std::uint8_t more[4096];
+        const std::size_t n = readSome(more, sizeof more);
         if (n == 0) break;
-        got += std::size_t(n);
+        bytes.insert(bytes.end(), more, more + n);
+        got += n;
     }
     ::close(fd);
     bytes.resize(got);

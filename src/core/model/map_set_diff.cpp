@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <numeric>
 
 #include "core/model/map_access.h"
 
@@ -130,8 +131,14 @@ MapDiff compareMap(const MapSet& before, const MapSet& after, int n) {
 }
 
 MapSetDiff compareMapSets(const MapSet& before, const MapSet& after) {
+    std::array<int, kMapCount> all;
+    std::iota(all.begin(), all.end(), 0);
+    return compareMapSets(before, after, all);
+}
+
+MapSetDiff compareMapSets(const MapSet& before, const MapSet& after, std::span<const int> maps) {
     MapSetDiff diff;
-    for (int n = 0; n < kMapCount; ++n) {
+    for (int n : maps) {
         MapDiff d = compareMap(before, after, n);
         if (!d.empty()) diff.maps.push_back(std::move(d));
     }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -75,5 +76,8 @@ MapDiff compareMap(const MapSet& before, const MapSet& after, int n);
 
 // Every map and the set-wide facts.
 MapSetDiff compareMapSets(const MapSet& before, const MapSet& after);
+// Only the maps listed (each 0..59, in the order given) and the set-wide
+// facts: what a comparison of one map's view needs.
+MapSetDiff compareMapSets(const MapSet& before, const MapSet& after, std::span<const int> maps);
 
 }  // namespace d7

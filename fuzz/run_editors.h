@@ -1,0 +1,67 @@
+// The editors the fuzz targets work on. A target runs thousands of times a
+// second, so each run reuses memory of the runs before (fresh megabytes every
+// run would fault in new pages) and yet sees nothing an earlier run left, and
+// it frees as many blocks as it allocates (else the fuzzer looks for leaks
+// after it, which is slow).
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "core/model/editor_state.h"
+
+namespace d7::fuzz {
+
+// The map set a single map is put over, with map 0 selected: everything
+// zero, map 0's map file present and the others empty (as the game allows).
+const EditorState& blankMapSet();
+
+// The states an editor kept from run to run starts from: as made fresh
+// (before any map set is loaded), or the blank map set.
+enum class Start { Fresh, BlankMapSet };
+
+// The editor kept for a starting state, put back into that state at the end
+// of each run.
+class KeptEditor {
+  public:
+    explicit KeptEditor(Start start);
+    ~KeptEditor();
+    KeptEditor(const KeptEditor&) = delete;
+    KeptEditor& operator=(const KeptEditor&) = delete;
+    EditorState& state() { return work_; }
+
+    // For the tests: whether, between runs, the kept editor holds the files
+    // and names of its starting state again (a run may write only where it
+    // is put back).
+    static bool isAsStarted(Start start);
+
+  private:
+    Start start_;
+    EditorState& work_;
+};
+
+// The images of a map set's files: the map store, map01.pl8 .. map15.pl8 and
+// the language file.
+inline constexpr int kImages = kMapFileCount + 2;
+using ImageSizes = std::array<std::size_t, kImages>;
+
+// The buffers a map set's files are loaded into, kept from run to run and
+// lent to an editor made within the run; the load reads into the editor's
+// spare set. A buffer grows to the largest file it has held, and what lies
+// past the size of the file it is to hold is unreadable to the sanitizer
+// until the buffer is taken back, so that reading past the end of a loaded
+// file is caught as in a fresh buffer. (Hence the sizes must be those of the
+// files the load finds.) The buffers are taken back from the set loaded or,
+// after a refused load, from the spare set.
+class LentImages {
+  public:
+    LentImages(EditorState& st, const ImageSizes& sizes);
+    ~LentImages();
+    LentImages(const LentImages&) = delete;
+    LentImages& operator=(const LentImages&) = delete;
+
+  private:
+    EditorState& st_;
+};
+
+}  // namespace d7::fuzz
