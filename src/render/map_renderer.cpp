@@ -9,6 +9,7 @@
 #include "core/tiles/overlay_colours.h"
 #include "core/tiles/tileset_file.h"
 #include "render/map_window_view.h"
+#include "render/qt_colour.h"
 #include "render/trader_overlay.h"
 
 namespace d7::render {
@@ -27,10 +28,6 @@ constexpr int kDomainView = 1;
 // Bytes of picture the tile pass works through at a time.
 constexpr int kBandBytes = 1024 * 1024;
 constexpr int kTraderView = 2;
-
-QColor colourOf(std::uint32_t rgb) {
-    return QColor::fromRgb(QRgb(tiles::pixelOf(rgb)));
-}
 
 }  // namespace
 
@@ -232,9 +229,10 @@ void MapRenderer::drawBuildingPass() {
     }
     for (int y = 0; y < kGrid; ++y) {
         for (int x = 0; x < kGrid; ++x) {
-            if (!isCastle(st_.planes, x, y) && !isVillage(st_.planes, x, y)) continue;
+            const bool castle = isCastle(st_.planes, x, y);
+            if (!castle && !isVillage(st_.planes, x, y)) continue;
             if (!reaches(cellArea(x, y))) continue;
-            if (isCastle(st_.planes, x, y))
+            if (castle)
                 drawCastlePiece(x, y, kCastleOverlayFrames);
             else
                 drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
@@ -278,7 +276,7 @@ void MapRenderer::drawDomainLabelPass() {
             if (domain == 0 || !reaches(cellArea(x, y))) continue;
             const PixelPoint box = cellToScreen(x, y, zoom_);
             drawBoxText(painter, box.x, box.y, zoom_, QString::number(domain),
-                        colourOf(tiles::overlayColour(domain, set)), LabelStyle::Plain);
+                        qtColour(tiles::overlayColour(domain, set)), LabelStyle::Plain);
         }
     }
 }
@@ -325,7 +323,7 @@ void MapRenderer::drawCellLabel(QPainter& painter, int x, int y, int number, Lab
     if (number == 0) return;
     const PixelPoint box = cellToScreen(x, y, zoom_);
     drawBoxText(painter, box.x, box.y, zoom_, spacedNumber(number),
-                colourOf(tiles::overlayColour(number, st_.gfx.colourSets.domain)), style);
+                qtColour(tiles::overlayColour(number, st_.gfx.colourSets.domain)), style);
 }
 
 void MapRenderer::paintCellLabel(int x, int y, int number, LabelStyle style) {
@@ -349,7 +347,7 @@ void MapRenderer::drawCellTraderLabel(QPainter& painter, int x, int y, int trade
     if (trader != 0 && m4 != trader) return;
     const PixelPoint box = cellToScreen(x, y, zoom_);
     drawBoxText(painter, box.x, box.y, zoom_, QString::number(m4),
-                colourOf(tiles::overlayColour(m4 + 8, st_.gfx.colourSets.trader)),
+                qtColour(tiles::overlayColour(m4 + 8, st_.gfx.colourSets.trader)),
                 LabelStyle::Plain);
 }
 

@@ -7,6 +7,7 @@
 #include "core/edit/geometry.h"
 #include "core/tiles/overlay_colours.h"
 #include "render/cell_labels.h"
+#include "render/qt_colour.h"
 
 namespace d7::render {
 
@@ -24,15 +25,11 @@ constexpr Offset kNumberOffsets[] = {{0, 0},  {0, -1}, {1, -1},  {1, 0},  {1, 1}
                                      {-1, 1}, {-1, 0}, {-1, -1}, {0, -2}, {2, -2}, {2, 0},
                                      {2, 2},  {0, 2},  {-2, 2},  {-2, 0}, {-2, -2}};
 
-QColor colourOf(std::uint32_t rgb) {
-    return QColor::fromRgb(QRgb(tiles::pixelOf(rgb)));
-}
-
 QColor traderColour(const EditorState& st, int index) {
-    return colourOf(tiles::overlayColour(index, st.gfx.colourSets.trader));
+    return qtColour(tiles::overlayColour(index, st.gfx.colourSets.trader));
 }
 QColor routeColour(const EditorState& st, int index) {
-    return colourOf(tiles::overlayColour(index, st.gfx.colourSets.route));
+    return qtColour(tiles::overlayColour(index, st.gfx.colourSets.route));
 }
 
 void cellText(QPainter& painter, Point cell, int z, int dx, int dy, const QString& text,

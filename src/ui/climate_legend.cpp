@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "core/tiles/overlay_colours.h"
+#include "render/qt_colour.h"
 
 namespace d7::ui {
 
@@ -45,7 +46,7 @@ void ClimateLegend::paintEvent(QPaintEvent*) {
         painter.drawText(QRect(0, top, kRowLeft + kValueRight, kRowHeight), flags | Qt::AlignRight,
                          QString::number(row.value));
         painter.fillRect(QRect(kRowLeft + kSwatchLeft, top + 1, kSwatchWidth, kRowHeight - 2),
-                         QColor::fromRgb(QRgb(tiles::pixelOf(row.rgb))));
+                         render::qtColour(row.rgb));
         const int textLeft = kRowLeft + kTextLeft;
         painter.drawText(QRect(textLeft, top, width() - textLeft, kRowHeight),
                          flags | Qt::AlignLeft, rowText(i));

@@ -5,6 +5,7 @@
 #include "core/edit/geometry.h"
 #include "core/model/map_access.h"
 #include "core/tiles/overlay_colours.h"
+#include "render/qt_colour.h"
 #include "ui/name_text.h"
 
 namespace d7::ui {
@@ -47,7 +48,7 @@ void DomainListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const int domain = listDomain(i);
     const std::uint32_t rgb = tiles::overlayColour(domain, st_.gfx.colourSets.domain);
     painter->fillRect(QRect(r.left() + kSwatchLeft, r.top(), kSwatchWidth, r.height()),
-                      QColor::fromRgb(QRgb(tiles::pixelOf(rgb))));
+                      render::qtColour(rgb));
 
     painter->setPen(selected ? pal.highlightedText().color() : pal.text().color());
     QFont font = option.font;
