@@ -29,7 +29,6 @@
 #include "core/tiles/palette.h"
 #include "core/tiles/tileset_file.h"
 #include "fuzz/run_editors.h"
-#include "fuzz/scratch_game_dir.h"
 #include "fuzz/seeds.h"
 #include "render/bitmap_reading.h"
 
@@ -201,14 +200,15 @@ int mapReportJobs() {
 // (32 bits each) and then their bytes, the rest being the language file.
 // Flag 1 pads a short map store, flag 2 a short map file with zeros to the
 // sizes the game uses, so that their contents get read; flag 4 leaves out
-// map02.pl8 .. map15.pl8, which are otherwise empty files. The files go into
-// a game directory and are loaded: a load either takes all of them or leaves
-// the editor as it was. The maps the input gives and the set's other files
-// are then compared: by flag 8 with the blank map set, writing the text of
-// the differences, else with themselves.
+// map02.pl8 .. map15.pl8, which are otherwise empty files. The files are
+// loaded as the editor loads them once read: a load either takes all of
+// them or leaves the editor as it was. (Finding and reading the files reads
+// nothing of what they hold; it is left out so that a run costs no system
+// calls.) The maps the input gives and the set's other files are then
+// compared: by flag 8 with the blank map set, writing the text of the
+// differences, else with themselves.
 void mapSetFiles(Input bytes) {
-    static ScratchGameDir dir;
-    if (bytes.size() < 9 || dir.path().empty()) return;
+    if (bytes.size() < 9) return;
     const std::uint8_t flags = bytes[0];
     std::size_t at = 9;
     auto take = [&](std::size_t length) {
@@ -216,38 +216,33 @@ void mapSetFiles(Input bytes) {
         at += length;
         return bytes.subspan(at - length, length);
     };
-    const PaddedPart store{take(read32(bytes, 1)), (flags & 1) ? kMapStoreSize : 0};
-    const PaddedPart mapFile{take(read32(bytes, 5)), (flags & 2) ? kMapFileSize : 0};
-    const PaddedPart lang{bytes.subspan(at)};
-    bool written =
-        dir.put("k7_maps.dat", store) && dir.put("map01.pl8", mapFile) && dir.put("K7.ENG", lang);
-    for (int i = 2; i <= kMapFileCount; ++i) {
-        if (flags & 4)
-            dir.remove(mapFileName(i));
+    ImageParts parts;
+    const PaddedPart& store = parts[0] = {take(read32(bytes, 1)), (flags & 1) ? kMapStoreSize : 0};
+    const PaddedPart& mapFile = parts[1] = {take(read32(bytes, 5)), (flags & 2) ? kMapFileSize : 0};
+    const PaddedPart& lang = parts[kImages - 1] = {bytes.subspan(at)};
+    MapSetOrigin origin{kMapStoreName, {}, {}, "K7.ENG"};
+    for (int i = 1; i <= kMapFileCount; ++i) {
+        if (i > 1 && (flags & 4))
+            parts[std::size_t(i)].present = false;
         else
-            written = written && dir.put(mapFileName(i), {});
+            origin.mapFiles[std::size_t(i)] = mapFileName(i);
     }
-    if (!written) return;
 
     // An editor as made fresh, so that whatever a refused load touched shows.
     KeptEditor editor(Start::Fresh);
     EditorState& st = editor.state();
-    st.gameDir = st.pl8Dir = dir.path().string();
-    ImageSizes sizes{store.size(), mapFile.size()};
-    for (int i = 2; i <= kMapFileCount; ++i)
-        sizes[std::size_t(i)] = (flags & 4) ? kMapFileSize : 0;  // created, or empty files
-    sizes[kImages - 1] = lang.size();
-    const LentImages lent(st, sizes);
+    const LentImages lent(st, parts);
     try {
-        loadMapSet(st, st.gameDir);
+        takeMapSetImages(st, origin);
     } catch (const FileError&) {
         check(st.mapStore.empty() && st.langStream.empty() && st.extStreams[1].empty() &&
                   st.mapNames.empty() && !st.mapLoaded,
               "refused load changed the editor");
         return;
     }
-    check(store.isIn(st.mapStore) && mapFile.isIn(st.extStreams[1]) && lang.isIn(st.langStream),
-          "loaded files differ from the files");
+    check(st.mapStore.size() == store.size() && st.extStreams[1].size() == mapFile.size() &&
+              std::equal(lang.bytes.begin(), lang.bytes.end(), st.langStream.begin()),
+          "loaded images differ from the files");
     selectMap(st, 59);  // map 0 is selected by the load; map 59 is in another file
     // Compared: each map whose block or Ext record the input's bytes reach,
     // and map 59, whose record lies in a file the input does not give. The

@@ -45,7 +45,7 @@ void tilesetFile(Input bytes);    // the .pl8 tilesets
 void paletteFile(Input bytes);    // .256 palettes
 void singleMapFile(Input bytes);  // .k7map single maps and snapshots
 void mapReports(Input bytes);     // a check or list on a single map
-void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file, from disk
+void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language file
 void namesFile(Input bytes);      // names.txt
 void iniFile(Input bytes);        // D7Irir.ini
 void bitmapFile(Input bytes);     // a bitmap imported as a plane or a painted map

@@ -2,6 +2,7 @@
 
 #include <sanitizer/asan_interface.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -86,8 +87,15 @@ void putBack(EditorState& work, EditorState& start) {
     }
 }
 
-std::array<Bytes, kImages>& keptImages() {
-    static std::array<Bytes, kImages> kept;
+// A kept buffer, and how far it may hold other bytes than zero past the
+// size it is lent with (it holds what an earlier run put there).
+struct KeptImage {
+    Bytes buffer;
+    std::size_t written = 0;
+};
+
+std::array<KeptImage, kImages>& keptImages() {
+    static std::array<KeptImage, kImages> kept;
     return kept;
 }
 
@@ -122,30 +130,43 @@ bool KeptEditor::isAsStarted(Start start) {
     return work.mapNames == from.mapNames && work.curMap == from.curMap;
 }
 
-LentImages::LentImages(EditorState& st, const ImageSizes& sizes) : st_(st) {
+LentImages::LentImages(EditorState& st, const ImageParts& parts) : st_(st), parts_(parts) {
     for (int i = 0; i < kImages; ++i) {
+        KeptImage& kept = keptImages()[std::size_t(i)];
         Bytes& buffer = image(st.spareMapSet, i);
-        buffer = std::move(keptImages()[std::size_t(i)]);
-        const std::size_t size = sizes[std::size_t(i)];
+        buffer = std::move(kept.buffer);
+        const PaddedPart& part = parts[std::size_t(i)];
+        const std::size_t size = part.present ? part.size() : 0;
         if (buffer.capacity() < size) {
             Bytes larger;
             larger.reserve(size);
             buffer.swap(larger);
         }
-        // Already of the file's size, the buffer is read into without being
-        // cleared first; the read replaces every byte it holds.
+        // Growing fills with zeros; what an earlier run wrote up to the old
+        // size is written over by the part, or cleared.
+        const std::size_t oldSize = buffer.size();
         buffer.resize(size);
+        if (!part.bytes.empty()) std::memcpy(buffer.data(), part.bytes.data(), part.bytes.size());
+        const std::size_t dirtyEnd = std::min({kept.written, oldSize, size});
+        if (dirtyEnd > part.bytes.size())
+            std::memset(buffer.data() + part.bytes.size(), 0, dirtyEnd - part.bytes.size());
         if (buffer.capacity() > size)
             ASAN_POISON_MEMORY_REGION(buffer.data() + size, buffer.capacity() - size);
     }
 }
 
 LentImages::~LentImages() {
+    // A load writes only into the map files it makes; a later write would
+    // count as an unsaved change.
+    const bool written = st_.unsavedWrites != 0 || st_.spareMapSet.unsavedWrites != 0;
     for (int i = 0; i < kImages; ++i) {
         Bytes& loaded = image(st_, i);
         Bytes& buffer = loaded.capacity() ? loaded : image(st_.spareMapSet, i);
         ASAN_UNPOISON_MEMORY_REGION(buffer.data(), buffer.capacity());
-        keptImages()[std::size_t(i)] = std::move(buffer);
+        const PaddedPart& part = parts_[std::size_t(i)];
+        KeptImage& kept = keptImages()[std::size_t(i)];
+        kept.written = part.present && !written ? part.bytes.size() : buffer.size();
+        kept.buffer = std::move(buffer);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <cstddef>
 
 #include "core/model/editor_state.h"
+#include "fuzz/fuzz_targets.h"
 
 namespace d7::fuzz {
 
@@ -43,25 +44,36 @@ class KeptEditor {
 // The images of a map set's files: the map store, map01.pl8 .. map15.pl8 and
 // the language file.
 inline constexpr int kImages = kMapFileCount + 2;
-using ImageSizes = std::array<std::size_t, kImages>;
 
-// The buffers a map set's files are loaded into, kept from run to run and
-// lent to an editor made within the run; the load reads into the editor's
-// spare set. A buffer grows to the largest file it has held, and what lies
-// past the size of the file it is to hold is unreadable to the sanitizer
-// until the buffer is taken back, so that reading past the end of a loaded
-// file is caught as in a fresh buffer. (Hence the sizes must be those of the
-// files the load finds.) The buffers are taken back from the set loaded or,
-// after a refused load, from the spare set.
+// What an image holds: a part of the input, padded with zero bytes to a size
+// the game uses when it is shorter; none for a map file that is missing.
+struct PaddedPart {
+    Input bytes;
+    std::size_t padTo = 0;
+    bool present = true;
+    std::size_t size() const { return bytes.size() > padTo ? bytes.size() : padTo; }
+};
+using ImageParts = std::array<PaddedPart, kImages>;
+
+// The buffers a map set's images are put into, kept from run to run and
+// lent to an editor's spare set for loading (takeMapSetImages). A buffer
+// grows to the largest image it has held, and what lies past the size of the
+// image it holds is unreadable to the sanitizer until the buffer is taken
+// back, so that reading past the end of a file is caught as in a fresh
+// buffer. A buffer is filled writing only the bytes that differ from what it
+// may hold: the part, and the zeros where an earlier run put other bytes.
+// The buffers are taken back from the set loaded or, after a refused load,
+// from the spare set.
 class LentImages {
   public:
-    LentImages(EditorState& st, const ImageSizes& sizes);
+    LentImages(EditorState& st, const ImageParts& parts);
     ~LentImages();
     LentImages(const LentImages&) = delete;
     LentImages& operator=(const LentImages&) = delete;
 
   private:
     EditorState& st_;
+    ImageParts parts_;
 };
 
 }  // namespace d7::fuzz

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -10,7 +11,7 @@ namespace {
 
 // The installed manual page documents every command the tool has.
 TEST(ManualPage, NamesEveryCommand) {
-    std::ifstream in(std::string(D7_SOURCE_DIR) + "/data/man/d7irir-cli.1");
+    std::ifstream in(std::filesystem::path(D7_SOURCE_DIR) / "data/man/d7irir-cli.1");
     ASSERT_TRUE(in) << "data/man/d7irir-cli.1 is missing";
     std::stringstream text;
     text << in.rdbuf();

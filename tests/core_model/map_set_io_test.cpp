@@ -82,6 +82,42 @@ TEST(MapSetIo, MissingMapFilesAreCreatedFromMap01sHeader) {
     EXPECT_FALSE(st->extChanged[7]);
 }
 
+// Images already in memory load as the same files would, and are checked the
+// same way: a bad one is refused by the path it came from, changing nothing.
+TEST(MapSetIo, ImagesInMemoryLoadAndAreRefusedLikeFiles) {
+    TempDir game;
+    test::writeMapSet(game.path(), 4);
+    auto st = test::loadTestMapSet(game.path());
+    MapSetOrigin origin{"mem/k7_maps.dat", {}, {}, "mem/K7.ENG"};
+    auto lend = [&](Bytes mapFile2) {
+        st->spareMapSet.mapStore = test::makePatternMapStore(6);
+        st->spareMapSet.extStreams[1] = test::makePatternMapFile(6, 1);
+        st->spareMapSet.extStreams[2] = std::move(mapFile2);
+        st->spareMapSet.langStream = fileBytes(game / "K7.ENG");
+    };
+    origin.mapFiles[1] = "mem/map01.pl8";
+    origin.mapFiles[2] = "mem/map02.pl8";
+    origin.mapFileFromElsewhere[2] = true;
+    lend(Bytes(kMapFileSize - 1, 0));
+    try {
+        takeMapSetImages(*st, origin);
+        ADD_FAILURE() << "a short map file was taken";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("mem/map02.pl8"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(st->mapStore, test::makePatternMapStore(4));
+
+    lend(test::makePatternMapFile(6, 2));
+    takeMapSetImages(*st, origin);
+    EXPECT_EQ(st->mapStore, test::makePatternMapStore(6));
+    for (int i = 1; i <= 15; ++i) EXPECT_EQ(st->extChanged[i], i == 2) << i;
+    // Map files found nowhere are made from map01's header.
+    EXPECT_TRUE(std::equal(st->extStreams[9].begin(), st->extStreams[9].begin() + 328,
+                           st->extStreams[1].begin()));
+    EXPECT_FALSE(st->namesChanged);
+    EXPECT_EQ(st->curMap, 0);
+}
+
 TEST(MapSetIo, MapFilesLiveInThePl8SubFolderWhenTheDirectoriesDiffer) {
     TempDir game, out;
     test::writeMapSet(game.path(), 9, "pl8");

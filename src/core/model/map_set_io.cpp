@@ -15,16 +15,10 @@ std::optional<fs::path> findMapFile(const EditorState& st, const std::string& di
     return findPathCaseInsensitive(fs::path(dir), {mapSubFolder(st), mapFileName(i)});
 }
 
-void readMapFile(const fs::path& path, Bytes& bytes) {
-    readWholeFileInto(path, bytes);
+void checkMapFile(const fs::path& path, const Bytes& bytes) {
     if (!bytes.empty() && bytes.size() != kMapFileSize)
         throw FileError(path, "map file is " + std::to_string(bytes.size()) + " bytes; expected " +
                                   std::to_string(kMapFileSize) + " (or an empty file)");
-}
-
-void readLanguageFile(const fs::path& path, Bytes& bytes) {
-    readWholeFileInto(path, bytes);
-    if (auto problem = languageFileProblem(bytes)) throw FileError(path, *problem);
 }
 
 // Fills the name lists from the language file image, padding the lists the
@@ -66,46 +60,58 @@ void loadMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
     const bool fromElsewhere = dir != st.gameDir;
 
-    // Build the new set aside, in the buffers of the set before the current
-    // one, and swap it in only when all of it is good.
+    // Read into the buffers of the set before the current one; the set is
+    // swapped in only when all of it is good.
     MapSet& set = st.spareMapSet;
-    set.extChanged.fill(false);
-    set.namesChanged = false;
-    set.unsavedWrites = 0;
+    MapSetOrigin origin;
     {
         auto path = findCaseInsensitive(d, kMapStoreName);
         if (!path) throw FileError(d / kMapStoreName, "No such file or directory");
         readWholeFileInto(*path, set.mapStore);
-        if (set.mapStore.size() != kMapStoreSize)
-            throw FileError(*path, "map store is " + std::to_string(set.mapStore.size()) +
-                                       " bytes; expected " + std::to_string(kMapStoreSize));
+        origin.store = *path;
     }
     for (int i = 1; i <= kMapFileCount; ++i) {
-        std::optional<fs::path> path;
-        if (fromElsewhere && (path = findMapFile(st, dir, i))) {
-            readMapFile(*path, set.extStreams[i]);
-            set.extChanged[i] = true;
-        } else if ((path = findMapFile(st, st.gameDir, i))) {
-            readMapFile(*path, set.extStreams[i]);
-        } else if (i == 1) {
-            set.extStreams[1].assign(kMapFileSize, 0);  // no header to copy
-        } else {
-            // Map01 is read first, so its header is there to copy.
-            createMapFileInto(set.extStreams[1], set.extStreams[i]);
-        }
+        auto& path = origin.mapFiles[std::size_t(i)];
+        if (fromElsewhere && (path = findMapFile(st, dir, i)))
+            origin.mapFileFromElsewhere[std::size_t(i)] = true;
+        else
+            path = findMapFile(st, st.gameDir, i);
+        if (path) readWholeFileInto(*path, set.extStreams[std::size_t(i)]);
     }
     {
         std::optional<fs::path> path = findCaseInsensitive(d, st.langFile);
         if (path && isExistingFile(*path)) {
-            set.namesChanged = fromElsewhere;
+            origin.langFromElsewhere = fromElsewhere;
         } else {
             path = findCaseInsensitive(fs::path(st.gameDir), st.langFile);
             if (!path)
                 throw FileError(fs::path(st.gameDir) / st.langFile, "No such file or directory");
         }
-        readLanguageFile(*path, set.langStream);
-        readNames(set);
+        readWholeFileInto(*path, set.langStream);
+        origin.lang = *path;
     }
+    takeMapSetImages(st, origin);
+}
+
+void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
+    MapSet& set = st.spareMapSet;
+    if (set.mapStore.size() != kMapStoreSize)
+        throw FileError(origin.store, "map store is " + std::to_string(set.mapStore.size()) +
+                                          " bytes; expected " + std::to_string(kMapStoreSize));
+    for (int i = 1; i <= kMapFileCount; ++i) {
+        const std::size_t f = std::size_t(i);
+        if (origin.mapFiles[f])
+            checkMapFile(*origin.mapFiles[f], set.extStreams[f]);
+        else if (i == 1)
+            set.extStreams[1].assign(kMapFileSize, 0);  // no header to copy
+        else
+            createMapFileInto(set.extStreams[1], set.extStreams[f]);  // map01 comes first
+        set.extChanged[f] = origin.mapFiles[f] && origin.mapFileFromElsewhere[f];
+    }
+    if (auto problem = languageFileProblem(set.langStream)) throw FileError(origin.lang, *problem);
+    readNames(set);
+    set.namesChanged = origin.langFromElsewhere;
+    set.unsavedWrites = 0;
 
     std::swap(static_cast<MapSet&>(st), set);
     selectMap(st, 0);

@@ -2,10 +2,13 @@
 // own formats, byte for byte.
 #pragma once
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/model/editor_state.h"
+#include "core/model/file_io.h"
 
 namespace d7 {
 
@@ -28,6 +31,25 @@ std::string mapSubFolder(const EditorState& st);
 // FileError (unreadable file, wrong size, damaged language file) the map set
 // loaded before stays as it was.
 void loadMapSet(EditorState& st, const std::string& dir);
+
+// Where the files of a map set being loaded came from: the paths the
+// messages name, and which files come from another directory than the game's
+// (they count as changed, so that a save writes them into the game directory).
+struct MapSetOrigin {
+    fs::path store;
+    // Map files 1..15 (index 0 unused); none for a map file found nowhere,
+    // which the load makes.
+    std::array<std::optional<fs::path>, kMapFileCount + 1> mapFiles;
+    std::array<bool, kMapFileCount + 1> mapFileFromElsewhere{};
+    fs::path lang;
+    bool langFromElsewhere = false;
+};
+
+// The second half of loadMapSet, for files already in memory:
+// st.spareMapSet holds the images of the files origin names (the image of a
+// map file found nowhere is made here). Checks them all and swaps them in,
+// selecting map 0, or throws FileError and the map set loaded before stays.
+void takeMapSetImages(EditorState& st, const MapSetOrigin& origin);
 
 // A fresh editor state whose game directory, .pl8 directory and language
 // file are the ones given, holding the map set of dir loaded as above (map 0
