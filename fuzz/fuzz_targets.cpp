@@ -146,9 +146,9 @@ namespace {
 // written). The editor is one kept between runs and put back afterwards.
 template <typename Use>
 void withSingleMap(Input bytes, Use use) {
-    SingleMap map;
+    static SingleMap map;  // its image buffer kept from run to run
     try {
-        map = parseSingleMap(bytes, "fuzz.k7map");
+        parseSingleMapInto(bytes, "fuzz.k7map", map);
     } catch (const FileError&) {
         return;
     }

@@ -136,7 +136,8 @@ LentImages::LentImages(EditorState& st, const ImageParts& parts) : st_(st), part
         Bytes& buffer = image(st.spareMapSet, i);
         buffer = std::move(kept.buffer);
         const PaddedPart& part = parts[std::size_t(i)];
-        const std::size_t size = part.present ? part.size() : 0;
+        // A missing map file's buffer is lent at the size the load makes it.
+        const std::size_t size = part.present ? part.size() : kMapFileSize;
         if (buffer.capacity() < size) {
             Bytes larger;
             larger.reserve(size);
@@ -148,7 +149,7 @@ LentImages::LentImages(EditorState& st, const ImageParts& parts) : st_(st), part
         buffer.resize(size);
         if (!part.bytes.empty()) std::memcpy(buffer.data(), part.bytes.data(), part.bytes.size());
         const std::size_t dirtyEnd = std::min({kept.written, oldSize, size});
-        if (dirtyEnd > part.bytes.size())
+        if (part.present && dirtyEnd > part.bytes.size())
             std::memset(buffer.data() + part.bytes.size(), 0, dirtyEnd - part.bytes.size());
         if (buffer.capacity() > size)
             ASAN_POISON_MEMORY_REGION(buffer.data() + size, buffer.capacity() - size);

@@ -51,6 +51,21 @@ TEST_F(PlaneBitmaps, ExportThenImportReproducesThePlaneOnlyUnderTheSameBrightnes
         ASSERT_TRUE(mask.bytes[i] < 128 || st->planes.Ext1.bytes[i] == 0) << i;
 }
 
+// A colour that several entries share takes the lowest of them; a colour no
+// entry has becomes 0. Crowded colours (all entries two apart) stay apart.
+TEST(PictureToPlane, TakesTheLowestIndexOfAColourAndZeroForOthers) {
+    tiles::Palette palette;
+    for (std::size_t i = 0; i < 256; ++i) palette.canvas[i] = std::uint32_t(2 * i + 1);
+    palette.canvas[200] = palette.canvas[100] = palette.canvas[40];
+    PixelGrid picture(4, 2);
+    const std::uint32_t colours[] = {2 * 7 + 1,   2 * 40 + 1, 2 * 255 + 1, 2,
+                                     2 * 200 + 1, 0x123456,   2 * 100 + 1, 1};
+    for (std::size_t i = 0; i < 8; ++i) picture.pixels[i] = tiles::pixelOf(colours[i]);
+    std::array<std::uint8_t, 8> out{};
+    pictureToPlane(picture, palette, out);
+    EXPECT_EQ(out, (std::array<std::uint8_t, 8>{7, 40, 255, 0, 0, 0, 0, 0}));
+}
+
 TEST_F(PlaneBitmaps, WrongSizesAreRefusedButTheFollowUpStillRuns) {
     for (auto& b : st->planes.M0.bytes) b = 4;
     buildOutsideMap(*st);

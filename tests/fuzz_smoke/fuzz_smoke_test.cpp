@@ -118,7 +118,9 @@ TEST(FuzzSmoke, MapSetFiles) {
     padded.insert(padded.end(), lang.begin(), lang.end());
     Bytes diffText = padded;
     diffText[0] |= 8;
-    runMutations(fuzz::mapSetFiles, {toLanguage, padded, diffText}, 60);
+    Bytes missingMapFiles = padded;  // made by the load
+    missingMapFiles[0] |= 4;
+    runMutations(fuzz::mapSetFiles, {toLanguage, padded, diffText, missingMapFiles}, 60);
     EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::Fresh));
 }
 

@@ -1,6 +1,6 @@
 #include "core/model/plane_bitmaps.h"
 
-#include <unordered_map>
+#include <array>
 
 #include "core/model/auxiliary_planes.h"
 #include "core/model/map_access.h"
@@ -9,19 +9,37 @@ namespace d7 {
 
 namespace {
 
-// Colour to palette index, the lowest index winning where entries repeat a colour.
+// Colour to palette index, the lowest index winning where entries repeat a
+// colour: an open-addressed table of twice the palette's size, so that a
+// lookup mostly compares one key.
 class PaletteLookup {
   public:
     explicit PaletteLookup(const tiles::Palette& palette) {
-        for (int i = 255; i >= 0; --i) index_[palette.canvas[std::size_t(i)]] = std::uint8_t(i);
+        for (int i = 255; i >= 0; --i) {
+            const std::uint32_t rgb = palette.canvas[std::size_t(i)];
+            std::size_t slot = slotOf(rgb);
+            while (slots_[slot].used && slots_[slot].rgb != rgb) slot = (slot + 1) % kSlots;
+            slots_[slot] = {rgb, std::uint8_t(i), true};
+        }
     }
     std::uint8_t operator()(std::uint32_t pixel) const {
-        const auto it = index_.find(tiles::rgbOf(pixel));
-        return it == index_.end() ? 0 : it->second;
+        const std::uint32_t rgb = tiles::rgbOf(pixel);
+        for (std::size_t slot = slotOf(rgb);; slot = (slot + 1) % kSlots) {
+            const Slot& s = slots_[slot];
+            if (!s.used) return 0;
+            if (s.rgb == rgb) return s.index;
+        }
     }
 
   private:
-    std::unordered_map<std::uint32_t, std::uint8_t> index_;
+    static constexpr std::size_t kSlots = 512;  // never more than half full
+    static std::size_t slotOf(std::uint32_t rgb) { return (rgb * 0x9E3779B1u) >> 23; }
+    struct Slot {
+        std::uint32_t rgb = 0;
+        std::uint8_t index = 0;
+        bool used = false;
+    };
+    std::array<Slot, kSlots> slots_{};
 };
 
 bool hasSize(const tiles::PixelGrid& picture, int width, int height) {

@@ -1,6 +1,7 @@
 #include "core/model/single_map_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "core/model/file_io.h"
 #include "core/model/language_file.h"
@@ -57,21 +58,28 @@ MapNames parseNamesText(std::string_view text) {
     return names;
 }
 
-SingleMap parseSingleMap(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
+void parseSingleMapInto(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+                        SingleMap& map) {
     if (bytes.size() < std::size_t(kMapImageSize))
         throw FileError(path, "not a single map file: " + std::to_string(bytes.size()) +
                                   " bytes, shorter than a map (" + std::to_string(kMapImageSize) +
                                   " bytes)");
-    SingleMap map;
-    map.image.assign(bytes.begin(), bytes.begin() + kMapImageSize);
     std::string_view text(reinterpret_cast<const char*>(bytes.data()) + kMapImageSize,
                           bytes.size() - std::size_t(kMapImageSize));
-    map.names = parseNamesText(text);
-    if (map.names.domainNames.size() < std::size_t(kDomainListEntries))
+    MapNames names = parseNamesText(text);
+    if (names.domainNames.size() < std::size_t(kDomainListEntries))
         throw FileError(path, "not a single map file: its names text holds " +
-                                  std::to_string(map.names.domainNames.size()) +
+                                  std::to_string(names.domainNames.size()) +
                                   " domain names, fewer than " +
                                   std::to_string(kDomainListEntries));
+    map.image.resize(kMapImageSize);
+    std::memcpy(map.image.data(), bytes.data(), std::size_t(kMapImageSize));
+    map.names = std::move(names);
+}
+
+SingleMap parseSingleMap(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
+    SingleMap map;
+    parseSingleMapInto(bytes, path, map);
     return map;
 }
 

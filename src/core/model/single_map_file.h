@@ -52,6 +52,10 @@ MapNames parseNamesText(std::string_view text);
 // naming path when the file is shorter than a map image or its names text
 // holds fewer than 17 names.
 SingleMap parseSingleMap(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);
+// The same into map, reusing its memory; map is unchanged when the file is
+// refused.
+void parseSingleMapInto(std::span<const std::uint8_t> bytes, const std::filesystem::path& path,
+                        SingleMap& map);
 SingleMap readSingleMap(const std::filesystem::path& path);
 
 // Applies a names text to the current map: the map list item and the domain
