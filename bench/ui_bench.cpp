@@ -22,8 +22,8 @@
 #include "core/tiles/graphics_loading.h"
 #include "core/tiles/tile_palettes.h"
 #include "support/scripted_dialogs.h"
+#include "ui/commands/menu_commands.h"
 #include "ui/editor.h"
-#include "ui/menu_commands.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "app/startup.h"
 #include "core/model/file_io.h"
 #include "core/model/program_dir.h"
+#include "ui/dialogs/message_prompt.h"
+#include "ui/dialogs/qt_file_dialogs.h"
 #include "ui/editor.h"
-#include "ui/message_prompt.h"
-#include "ui/qt_file_dialogs.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "core/model/program_dir.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
-#include "ui/auxiliary_views.h"
-#include "ui/command_guard.h"
+#include "ui/commands/command_guard.h"
+#include "ui/windows/auxiliary_views.h"
 
 namespace d7::app {
 

@@ -5,11 +5,11 @@
 #include "core/model/map_access.h"
 #include "core/tiles/graphics_commands.h"
 #include "ui/accessibility.h"
-#include "ui/auxiliary_views.h"
-#include "ui/compare_command.h"
-#include "ui/menu_commands.h"
-#include "ui/report_commands.h"
-#include "ui/window_placement.h"
+#include "ui/commands/compare_command.h"
+#include "ui/commands/menu_commands.h"
+#include "ui/commands/report_commands.h"
+#include "ui/windows/auxiliary_views.h"
+#include "ui/windows/window_placement.h"
 
 namespace d7::ui {
 

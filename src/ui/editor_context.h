@@ -8,7 +8,7 @@
 #include "core/model/editor_state.h"
 #include "core/model/ports.h"
 #include "render/map_renderer.h"
-#include "ui/file_dialogs.h"
+#include "ui/dialogs/file_dialogs.h"
 
 namespace d7::ui {
 

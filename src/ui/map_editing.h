@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "ui/editor_context.h"
-#include "ui/map_tool.h"
+#include "ui/tools/map_tool.h"
 
 class QPainter;
 

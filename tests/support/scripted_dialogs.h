@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/file_dialogs.h"
+#include "ui/dialogs/file_dialogs.h"
 
 namespace d7::test {
 

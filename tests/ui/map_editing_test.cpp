@@ -9,8 +9,8 @@
 #include "core/edit/random_tiles.h"
 #include "core/model/map_access.h"
 #include "editor_fixture.h"
-#include "ui/map_popup.h"
-#include "ui/road_tool.h"
+#include "ui/tools/map_popup.h"
+#include "ui/tools/road_tool.h"
 
 namespace d7::test {
 namespace {

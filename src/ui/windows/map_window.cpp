@@ -1,0 +1,391 @@
+#include "ui/windows/map_window.h"
+
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "core/edit/geometry.h"
+#include "render/brush_pictures.h"
+#include "render/cell_labels.h"
+#include "render/map_window_view.h"
+#include "render/tile_pictures.h"
+#include "ui/accessibility.h"
+#include "ui/map_editing.h"
+
+namespace d7::ui {
+
+namespace {
+
+constexpr QRgb kTransparentKey = render::kCursorTransparent;
+constexpr int kBrushImageWidth = render::kBrushPreviewWidth;
+constexpr int kBrushImageHeight = render::kBrushPreviewHeight;
+
+}  // namespace
+
+QPixmap keyedPixmap(const QImage& image, QRgb key) {
+    QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < keyed.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
+        for (int x = 0; x < keyed.width(); ++x)
+            if ((row[x] | 0xFF000000u) == (key | 0xFF000000u)) row[x] = 0;
+    }
+    return QPixmap::fromImage(keyed);
+}
+
+MapPaintBox::MapPaintBox(Tmapform& form, EditorContext& ctx, QWidget* parent)
+    : QWidget(parent), form_(form), ctx_(ctx) {
+    setObjectName(QStringLiteral("mapbox"));
+    setAccessibleRole(this, QAccessible::Graphic);
+    setAccessibleName(QStringLiteral("Map picture"));
+    setAccessibleDescription(
+        QStringLiteral("The current map; the arrow keys and W, A, S, D scroll it"));
+    // Every paint covers the whole area, so nothing needs clearing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void MapPaintBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    ctx_.renderer.paintWindow(painter, form_.originX(), form_.originY(), width(), height());
+    painter.end();
+    form_.painted();
+}
+
+void MapPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    form_.clearCellMark(event->globalPosition().toPoint());
+    form_.pointerMoved(event->position().toPoint());
+}
+
+void MapPaintBox::mousePressEvent(QMouseEvent* event) {
+    form_.pressed(event->position().toPoint(), event->button());
+}
+
+void MapPaintBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (form_.editing_) form_.editing_->openPopup(event->globalPos());
+}
+
+Tmapform::Tmapform(EditorContext& ctx, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ctx_(ctx),
+      mapbox_(new MapPaintBox(*this, ctx, this)),
+      overimage_(new QLabel(this)),
+      brushimage_(new QLabel(this)),
+      changes_(ctx.st),
+      overlayBitmap_(kTileWidth, kTileHeight, QImage::Format_RGB32),
+      brushBitmap_(kBrushImageWidth, kBrushImageHeight, QImage::Format_RGB32) {
+    setObjectName(QStringLiteral("Tmapform"));
+    setWindowTitle(QStringLiteral("Map"));
+    setFocusPolicy(Qt::StrongFocus);
+    overlayBitmap_.fill(kTransparentKey);
+    brushBitmap_.fill(kTransparentKey);
+
+    overimage_->setObjectName(QStringLiteral("overimage"));
+    overimage_->setAccessibleName(QStringLiteral("Cursor preview"));
+    overimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    overimage_->hide();
+    brushimage_->setObjectName(QStringLiteral("brushimage"));
+    brushimage_->setAccessibleName(QStringLiteral("Brush preview"));
+    brushimage_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    brushimage_->resize(kBrushImageWidth, kBrushImageHeight);
+    brushimage_->hide();
+
+    resize(kClientWidth, kClientHeight);
+    recomputeScroll();
+}
+
+void Tmapform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    selectControl_ = new Tselectcontrol(this, [this](QPainter& p) { paintOverlay(p); });
+    selectControl_->setGeometry(mapbox_->geometry());
+    selectControl_->raise();
+    selectControl_->setChangeOutlines(&changes_);
+    selectControl_->setPictureView(ctx_.st.view.zoom, QPoint(scrollX_, scrollY_));
+    selectControl_->setVisible(layerNeeded());
+}
+
+void Tmapform::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    mapbox_->setGeometry(rect());
+    if (selectControl_) selectControl_->setGeometry(mapbox_->geometry());
+    recomputeScroll();
+}
+
+void Tmapform::recomputeScroll() {
+    const int z = ctx_.st.view.zoom;
+    const int x = render::scrollX(z, originX_, originY_, mapbox_->width());
+    const int y = render::scrollY(z, originX_, originY_);
+    // A marked cell's outline would stay where the cell no longer is.
+    if (x != scrollX_ || y != scrollY_) dropCellMark();
+    scrollX_ = x;
+    scrollY_ = y;
+    if (selectControl_) selectControl_->setPictureView(z, QPoint(x, y));
+}
+
+QPoint Tmapform::cellAt(QPoint boxPos) const {
+    const Point c = screenToCell(boxPos.x() + scrollX_, boxPos.y() + scrollY_, ctx_.st.view.zoom);
+    return {c.x, c.y};
+}
+
+void Tmapform::scrollTo(int x, int y) {
+    originX_ = x;
+    originY_ = y;
+    recomputeScroll();
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer)) pointerMoved(pointer);
+    repaintMap();
+}
+
+bool Tmapform::handleKey(int key) {
+    int x = originX_, y = originY_;
+    switch (key) {
+        case Qt::Key_Left:
+        case Qt::Key_A:
+            if (!(x > 0 && y <= 62)) return false;
+            --x, ++y;
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_W:
+            if (!(x > 0 && y > 0)) return false;
+            --x, --y;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_D:
+            if (!(x <= 62 && y > 0)) return false;
+            ++x, --y;
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_S:
+            if (!(x <= 62 && y <= 52)) return false;
+            ++x, ++y;
+            break;
+        default:
+            return false;
+    }
+    scrollTo(x, y);
+    return true;
+}
+
+void Tmapform::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A refused key is still the map window's key: it does nothing.
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+        case Qt::Key_A:
+        case Qt::Key_W:
+        case Qt::Key_D:
+        case Qt::Key_S:
+            handleKey(event->key());
+            event->accept();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void Tmapform::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu key: the popup works on the cell under the mouse pointer, or
+    // on the cell in the middle of the window when the pointer is elsewhere.
+    QPoint at = mapbox_->mapFromGlobal(QCursor::pos());
+    if (!mapbox_->rect().contains(at)) at = mapbox_->rect().center();
+    clickedCell_ = cellAt(at);
+    if (editing_) editing_->openPopup(mapbox_->mapToGlobal(at));
+    event->accept();
+}
+
+void Tmapform::setSelectionEnd(int x, int y) {
+    if (selRect_.end == QPoint(x, y)) return;
+    selRect_.end = QPoint(x, y);
+    repaintOverlay();
+}
+
+void Tmapform::setSelection(QPoint start, QPoint end) {
+    if (selRect_.start == start && selRect_.end == end) return;
+    selRect_ = {start, end};
+    repaintOverlay();
+}
+
+void Tmapform::clearSelection() {
+    selState_ = 0;
+    hideOverlay();
+}
+
+bool Tmapform::layerNeeded() {
+    return overlayShown_ || changes_.active() || markedCell_.x() >= 0;
+}
+
+void Tmapform::hideLayerWhenIdle() {
+    if (!selectControl_) return;
+    if (layerNeeded())
+        selectControl_->update();
+    else
+        selectControl_->hide();
+}
+
+void Tmapform::showOverlay() {
+    overlayShown_ = true;
+    if (!selectControl_) return;
+    selectControl_->show();
+    selectControl_->raise();
+    selectControl_->update();
+}
+
+void Tmapform::hideOverlay() {
+    overlayShown_ = false;
+    hideLayerWhenIdle();
+}
+
+void Tmapform::repaintOverlay() {
+    if (selectControl_ && overlayShown_) selectControl_->update();
+}
+
+render::WindowView Tmapform::windowView() const {
+    return {ctx_.st.view.zoom, originX_, originY_, mapbox_->width()};
+}
+
+void Tmapform::paintOverlay(QPainter& painter) {
+    if (editing_) editing_->paintOverlay(painter, windowView());
+}
+
+void Tmapform::setDomainOverlay(int d, int z) {
+    overimage_->hide();
+    overlaySize_ = 1;
+    showCursorImage(render::makeDomainCursorImage(d, z, ctx_.st.gfx.colourSets));
+}
+
+void Tmapform::setTileOverlay(const tiles::TileChoice& choice, int z) {
+    overimage_->hide();
+    overlaySize_ = choice.blockSize;
+    showCursorImage(render::makeTileCursorImage(ctx_.st.gfx, choice, z));
+}
+
+void Tmapform::showCursorImage(const QImage& image) {
+    overlayBitmap_ = image;
+    overimage_->resize(overlayBitmap_.size());
+    overimage_->setPixmap(keyedPixmap(overlayBitmap_));
+    // The cursor follows the mouse; until the mouse is over the map it waits
+    // out of sight rather than in the window's corner.
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer))
+        pointerMoved(pointer);
+    else
+        overimage_->move(-overimage_->width(), -overimage_->height());
+    overimage_->show();
+    overimage_->raise();
+    if (selectControl_) selectControl_->raise();
+}
+
+void Tmapform::setBrushPreview(const BrushMask& brush, int z) {
+    brushBounds_ = d7::brushBounds(brush);
+    brushBitmap_ = render::makeBrushPreviewImage(brush, z);
+    brushimage_->resize(brushBitmap_.size());
+    brushimage_->setPixmap(keyedPixmap(brushBitmap_));
+    brushimage_->move(-brushimage_->width(), -brushimage_->height());
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer)) placeBrushPreview(cellAt(pointer));
+}
+
+void Tmapform::placeBrushPreview(QPoint cell) {
+    const int x = cell.x(), y = cell.y();
+    const BrushBounds& b = brushBounds_;
+    // The preview moves only where every set cell of the brush lies on the map.
+    if (x - 2 + b.minX < 0 || x + 2 - (4 - b.maxX) > kGrid - 1 || y - 2 + b.minY < 0 ||
+        y + 2 - (4 - b.maxY) > kGrid - 1)
+        return;
+    const int z = ctx_.st.view.zoom, vx = originX_, vy = originY_;
+    brushimage_->move(mapbox_->width() / 2 + z * (29 * (vy + x + 1 - vx - y) - 145),
+                      z * (15 * (x + y + 1 - vx - vy) - 75));
+}
+
+void Tmapform::pointerMoved(QPoint boxPos) {
+    const QPoint cell = cellAt(boxPos);
+    const int z = ctx_.st.view.zoom;
+    const int w = mapbox_->width();
+    const int f = overlaySize_;
+    // The cursor preview's top-left corner: the box of the f x f block whose
+    // top cell (where placement puts the block's first cell) is under the mouse.
+    const int left =
+        w / 2 + 29 * z * (cell.x() + 1 - originX_ - f) - 29 * z * (cell.y() - originY_);
+    const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
+    overimage_->move(left, top);
+    placeBrushPreview(cell);
+    if (editing_) editing_->mouseMoved(cell);
+    emit cellHovered(cell.x(), cell.y());
+}
+
+void Tmapform::pressed(QPoint boxPos, Qt::MouseButton button) {
+    // The cell of the latest click is what the map's popup commands act on.
+    clickedCell_ = cellAt(boxPos);
+    if (!inMap(clickedCell_.x(), clickedCell_.y()) || button != Qt::LeftButton) return;
+    if (editing_) editing_->mousePressed(clickedCell_);
+    repaintMap();
+}
+
+void Tmapform::repaintMap() {
+    recomputeScroll();
+    mapbox_->update();
+}
+
+void Tmapform::painted() {
+    if (paintedOnce_) return;
+    paintedOnce_ = true;
+    emit firstPainted();
+}
+
+void Tmapform::markCell(int x, int y) {
+    if (!inMap(x, y)) return;
+    const int z = ctx_.st.view.zoom;
+    // The origin cell is at the top centre and each step down both
+    // coordinates lowers a cell by one tile height: the cell goes half a
+    // window below the top.
+    const int margin = std::max(1, mapbox_->height() / (2 * kTileHeight * z));
+    scrollTo(std::max(x - margin, 0), std::max(y - margin, 0));
+    markedCell_ = QPoint(x, y);
+    markPointer_ = QCursor::pos();
+    if (!selectControl_) return;
+    const PixelPoint top = render::windowCellTop(z, originX_, originY_, mapbox_->width(), x, y);
+    const int halfWidth = kTileWidth / 2 * z, halfHeight = kTileHeight / 2 * z;
+    selectControl_->markCell(QPolygon(
+        {QPoint(top.x, top.y), QPoint(top.x + halfWidth, top.y + halfHeight),
+         QPoint(top.x, top.y + 2 * halfHeight), QPoint(top.x - halfWidth, top.y + halfHeight)}));
+    selectControl_->show();
+    selectControl_->raise();
+}
+
+void Tmapform::clearCellMark(QPoint globalPos) {
+    // Windows moving under a still pointer send moves too: only a real move clears.
+    if (globalPos != markPointer_) dropCellMark();
+}
+
+void Tmapform::dropCellMark() {
+    if (markedCell_.x() < 0) return;
+    markedCell_ = QPoint(-1, -1);
+    if (!selectControl_) return;
+    selectControl_->clearMark();
+    hideLayerWhenIdle();
+}
+
+void Tmapform::showChangedCells(std::vector<Point> cells) {
+    changes_.show(ctx_.st.curMap, std::move(cells));
+    if (!selectControl_) return;  // the first showing shows them
+    selectControl_->show();
+    selectControl_->raise();
+    selectControl_->update();
+}
+
+void Tmapform::clearChangedCells() {
+    changes_.clear();
+    hideLayerWhenIdle();
+}
+
+}  // namespace d7::ui
