@@ -3,10 +3,13 @@
 // the copy of its visible part into the map window.
 //
 // The renderer is the editor's cell sink: attach it with st.sink = &renderer
-// and every cell the editing operations change is redrawn in place.
+// and every cell the editing operations change is drawn again, with all that
+// lies over it, so that the picture is always what a full redraw would draw.
 #pragma once
 
 #include <QImage>
+#include <QRegion>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,7 +20,6 @@
 #include "core/model/editor_state.h"
 #include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
-#include "render/cell_labels.h"
 #include "render/picture_chunks.h"
 #include "render/tile_pass.h"
 
@@ -30,12 +32,11 @@ class MapRenderer : public CellSink {
     // The picture starts black at zoom 1 (3712 x 1920).
     explicit MapRenderer(EditorState& st);
 
-    // CellSink: a changed cell is redrawn, a building piece drawn over its
-    // cell, and a whole-map change redraws the picture.
-    void cellChanged(int x, int y) override;
-    void buildingPieceChanged(int x, int y, std::uint8_t bits) override;
-    void mapChanged() override;
-    void buildingsChanged() override;
+    // CellSink: a changed cell, or a building piece put on one, is drawn
+    // again as redrawCell says; a whole-map change redraws the picture.
+    void cellChanged(int x, int y) override { redrawCell(x, y); }
+    void buildingPieceChanged(int x, int y, std::uint8_t) override { redrawCell(x, y); }
+    void mapChanged() override { redrawMap(); }
 
     // The picture. zoom() is the zoom it was last drawn at; pixel words are
     // 0xFFRRGGBB.
@@ -51,7 +52,8 @@ class MapRenderer : public CellSink {
     QImage picture();
     // Draws whatever of the picture is still pending.
     void drawWholePicture() { drawPending(QRect(0, 0, width_, height_)); }
-    // Draws the pending chunks that area touches.
+    // Draws the pending chunks that area touches and every area an edit
+    // left stale.
     void drawPending(const QRect& area);
 
     // The decoded frames the picture is drawn with.
@@ -64,30 +66,17 @@ class MapRenderer : public CellSink {
     // for a repaint of the map window.
     void redrawMap();
 
-    // The steps of the full redraw, each usable alone. Those that the full
-    // redraw would draw anyway (the buildings, the blacksmiths when shown, the
-    // overlay of the current view) go only into the drawn part of the
-    // picture; the others draw all of it first.
-    void redrawAllTiles();
-    void redrawBuildings();
-    void redrawBlacksmiths();
-    void drawDomainLabels();
-    // The trader view's overlay for st.view.selectedTrader, whose route is
-    // rebuilt first when it is stale.
-    void drawTraderOverlay();
-
-    // Draws the cell's tile over what is there and, in the domain view, its
-    // domain label; in the trader view its trader label.
+    // The cell's tile changed: the area of the picture its tile, building
+    // and label can cover (before or after the change) is drawn again, with
+    // the full redraw's steps clipped to it, when it is next needed. Whatever
+    // lies over that area (the tiles in front, their buildings, the labels)
+    // is drawn again with it, so the picture stays the full redraw's. In the
+    // trader view, whose routes and numbers any edit may change, the whole
+    // picture is drawn again.
     void redrawCell(int x, int y);
-    // Draws the building piece the bits name over the cell: flags::kVillage
-    // the village sign, flags::kBuilding the castle piece of the cell's part
-    // number; then, in the domain view, its domain label.
-    void redrawBuildingPiece(int x, int y, std::uint8_t bits);
-    // The cell label " n " of a domain number in the cell's box (nothing for 0).
-    void drawCellLabel(int x, int y, int number, LabelStyle style);
-    // The town cell's trader number when it has one and trader is 0 or that number.
-    void drawCellTraderLabel(int x, int y, int trader);
-    void drawAllTraderLabels(int trader);
+    // The cells of blacksmiths that appeared, moved or went since the
+    // picture was drawn are drawn again (drawing anything does this first).
+    void redrawBlacksmiths();
 
     // Switches the view (0 map, 1 domain, 2 traders) and redraws; false, and
     // nothing done, when the view is already the one chosen.
@@ -107,33 +96,31 @@ class MapRenderer : public CellSink {
     QImage paintableView();
 
   private:
-    using ChunkState = PictureChunks::State;
+    using SmithCells = std::array<Point, kMaxDomain + 1>;
 
     tiles::PixelTarget target();
     QImage storeView();
-    // A painter over the parts of area in the chunks drawing goes into.
-    void beginPainter(QPainter& painter, QImage& view, const QRect& area);
-    // True when drawing into area reaches a chunk it currently goes into.
+    // A painter over the area being drawn.
+    void beginPainter(QPainter& painter, QImage& view);
+    // True when drawing into area reaches the area being drawn.
     bool reaches(const QRect& area) const;
-    QRect cellArea(int x, int y) const;
+    // Wherever the cell's tile, a building on it or its label can draw.
+    QRect cellReach(int x, int y) const;
     bool ready() const;
     // Ready, with the frame cache matching the graphics and the zoom.
     bool readyToDraw();
     std::size_t pixelCount() const { return std::size_t(width_) * std::size_t(height_); }
     void resize(int zoom);
-    void drawChunks();
+    // The full redraw's steps, each clipped to the region.
+    void drawRegion(const QRegion& region);
+    void fillBlack(const QRegion& region);
+    SmithCells shownSmiths() const;
     void drawBuildingPass();
     void drawBlacksmithPass();
     void drawDomainLabelPass();
     void drawTraderOverlayPass();
     void drawFrameAtCell(int kind, int frame, int x, int y);
-    void drawTile(int x, int y);
-    void drawBuildingOverlay(int x, int y);
-    void drawCastlePiece(int x, int y, const int (&frameOfPart)[4]);
-    void drawCellLabel(QPainter& painter, int x, int y, int number, LabelStyle style);
-    void drawCellTraderLabel(QPainter& painter, int x, int y, int trader);
-    void paintCellLabel(int x, int y, int number, LabelStyle style);
-    void paintCellTraderLabel(int x, int y, int trader);
+    void drawCastlePiece(int x, int y);
 
     static constexpr std::size_t kPictureCapacity =
         std::size_t(kMapPictureWidth) * 2 * std::size_t(kMapPictureHeight) * 2;
@@ -143,9 +130,11 @@ class MapRenderer : public CellSink {
     tiles::FrameCache frames_;
     TilePass tilePass_;
     PictureChunks chunks_;
-    // The chunks drawing goes into: the drawn ones, except while pending
-    // chunks are being drawn.
-    ChunkState drawInto_ = ChunkState::Drawn;
+    // The area being drawn; every step of the full redraw is clipped to it.
+    QRegion clip_;
+    bool clipIsWhole_ = false;
+    // The blacksmiths as the drawn parts of the picture show them.
+    SmithCells drawnSmiths_{};
     int width_ = 0;
     int height_ = 0;
     int zoom_ = 0;

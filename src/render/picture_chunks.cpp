@@ -9,6 +9,7 @@ void PictureChunks::reset(int pictureWidth, int pictureHeight) {
     states_.assign(std::size_t(columns_) * std::size_t(rows), State::Pending);
     count_[index(State::Pending)] = int(states_.size());
     count_[index(State::Drawing)] = count_[index(State::Drawn)] = 0;
+    stale_ = QRegion();
 }
 
 QRect PictureChunks::chunkRect(int column, int row) const {
@@ -21,19 +22,30 @@ void PictureChunks::set(std::size_t i, State s) {
     ++count_[index(s)];
 }
 
-int PictureChunks::startDrawing(const QRect& area) {
+void PictureChunks::markStale(const QRect& area) {
+    if (allIn(State::Drawn))
+        stale_ += area.intersected(picture_);
+    else
+        forEach(area, State::Drawn, [&](const QRect& piece) { stale_ += piece; });
+    // Joining one more piece to a region of many costs more than drawing
+    // their bounding box (a rectangle command marks thousands of cells).
+    if (stale_.rectCount() > kMostStalePieces) stale_ = QRegion(stale_.boundingRect());
+}
+
+QRegion PictureChunks::startDrawing(const QRect& area) {
+    QRegion drawing = stale_;
+    stale_ = QRegion();
     const QRect a = area.intersected(picture_);
-    if (a.isEmpty() || count_[index(State::Pending)] == 0) return 0;
-    int started = 0;
+    if (a.isEmpty() || count_[index(State::Pending)] == 0) return drawing;
     for (int r = a.top() / kHeight; r <= a.bottom() / kHeight; ++r) {
         for (int c = a.left() / kWidth; c <= a.right() / kWidth; ++c) {
             const std::size_t i = std::size_t(r * columns_ + c);
             if (states_[i] != State::Pending) continue;
             set(i, State::Drawing);
-            ++started;
+            drawing += chunkRect(c, r);
         }
     }
-    return started;
+    return drawing;
 }
 
 void PictureChunks::finishDrawing() {

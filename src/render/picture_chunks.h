@@ -5,9 +5,10 @@
 // it, and the memory of chunks nobody looks at is never touched.
 //
 // A chunk is either pending (its pixels mean nothing yet), being drawn, or
-// drawn. Drawing that follows a change (a redrawn cell, the buildings after
-// an edit) goes only into drawn chunks: a pending chunk is drawn from the
-// map as it then is, so it shows the change anyway.
+// drawn. An edit makes areas of drawn chunks stale: they are drawn again,
+// with the rest of what is pending, the next time anything is drawn. A
+// pending chunk needs no such mark, since it is drawn from the map as it
+// then is.
 #pragma once
 
 #include <QRect>
@@ -26,11 +27,20 @@ class PictureChunks {
     static constexpr int kWidth = 512;
     static constexpr int kHeight = 256;
 
-    // Every chunk of a picture of this size pending.
+    // Every chunk of a picture of this size pending, nothing stale.
     void reset(int pictureWidth, int pictureHeight);
 
-    // Marks the pending chunks that area touches as being drawn; how many.
-    int startDrawing(const QRect& area);
+    // The part of area that lies in drawn chunks is to be drawn again. Past
+    // kMostStalePieces pieces the stale region becomes its bounding box.
+    void markStale(const QRect& area);
+    static constexpr int kMostStalePieces = 64;
+    bool hasStale() const { return !stale_.isEmpty(); }
+
+    // Marks the pending chunks that area touches as being drawn, and returns
+    // what is to be drawn now: those chunks and every stale area (stale
+    // areas are small and few, so all of them go at once). Empty when
+    // nothing is to be drawn.
+    QRegion startDrawing(const QRect& area);
     // The chunks being drawn are drawn.
     void finishDrawing();
 
@@ -52,24 +62,6 @@ class PictureChunks {
                 if (states_[std::size_t(r * columns_ + c)] == s) f(a.intersected(chunkRect(c, r)));
     }
 
-    // Calls f(run) for each run of side-by-side chunks in state s, left to
-    // right in each row of chunks, rows top to bottom.
-    template <typename F>
-    void forEachRun(State s, F f) const {
-        const int rows = columns_ > 0 ? int(states_.size()) / columns_ : 0;
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < columns_;) {
-                if (states_[std::size_t(r * columns_ + c)] != s) {
-                    ++c;
-                    continue;
-                }
-                const int first = c;
-                while (c < columns_ && states_[std::size_t(r * columns_ + c)] == s) ++c;
-                f(chunkRect(first, r).united(chunkRect(c - 1, r)));
-            }
-        }
-    }
-
   private:
     static int index(State s) { return int(s); }
     QRect chunkRect(int column, int row) const;
@@ -79,6 +71,7 @@ class PictureChunks {
     int columns_ = 0;
     std::vector<State> states_;
     int count_[3] = {0, 0, 0};
+    QRegion stale_;
 };
 
 }  // namespace d7::render

@@ -91,6 +91,7 @@ Editor::~Editor() {
 }
 
 void Editor::repaintViews() {
+    if (editing_) editing_->pictureRedrawn();
     mapform_->repaintMap();
     if (traderform_->isVisible()) traderform_->redrawPicture();
     minform_->refresh();

@@ -55,6 +55,9 @@ void MapEditing::connectControls() {
     connect(w_.main.cb_dist, &QCheckBox::toggled, this, [this] { tileTool().choiceChanged(); });
     connect(&w_.tileSelector, &Ttileselectform::tileSelected, this,
             [this] { tileTool().choiceChanged(); });
+    // A path or selection made on one map means nothing on another, and an
+    // outline hidden with the old map's selection shows again.
+    connect(&w_.main, &Tmainform::mapRefreshed, this, &MapEditing::restartTool);
     connect(w_.main.rd_paste, &RadioGroup::clicked, this,
             [this](int option) { static_cast<PasteTool&>(tool(kPasteEdit)).chooseOption(option); });
     // Ctrl+Z is the desktop's way to take back the latest edit, in both
@@ -95,6 +98,22 @@ void MapEditing::openPopup(QPoint globalPos) {
     popup_->open(globalPos);
 }
 
+void MapEditing::pointerLeft() {
+    current().pointerLeft();
+}
+
+void MapEditing::pictureRedrawn() {
+    const QPoint view(st().view.viewMode, st().view.selectedTrader);
+    if (view == shownView_) return;
+    shownView_ = view;
+    restartTool();
+}
+
+void MapEditing::restartTool() {
+    w_.map.clearSelection();
+    current().restart();
+}
+
 void MapEditing::paintOverlay(QPainter& painter, const render::WindowView& view) {
     current().paintOverlay(painter, view);
 }
@@ -114,7 +133,8 @@ void MapEditing::finishEdit(bool wholeMap) {
         ctx_.renderer.redrawMap();
         return;
     }
-    if (showBlacksmiths()) ctx_.renderer.redrawBlacksmiths();
+    // The changed cells' areas are drawn again, blacksmiths that moved with
+    // them, when the window paints.
     w_.map.repaintMap();
     w_.minimap.refresh();
     w_.main.repaintDomainList();

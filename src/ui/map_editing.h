@@ -61,6 +61,14 @@ class MapEditing : public QObject {
     void mousePressed(QPoint cell);
     void mouseMoved(QPoint cell);
     void openPopup(QPoint globalPos);
+    // The pointer left the map window (or the map moved away under it).
+    void pointerLeft();
+    // The map picture was redrawn as a whole: when the view mode or the
+    // trader it shows changed, the chosen tool starts afresh (restartTool).
+    void pictureRedrawn();
+    // The marks of the chosen tool are dropped and its previews shown again,
+    // as after another map or map set.
+    void restartTool();
     // The selection layer's content for the chosen edit type.
     void paintOverlay(QPainter& painter, const render::WindowView& view);
 
@@ -69,10 +77,10 @@ class MapEditing : public QObject {
     int selectedDomain() const;
     bool showBlacksmiths() const;
 
-    // The end of every edit: the blacksmiths drawn again when shown, the map
-    // window repainted and the minimap refreshed. With wholeMap the map
-    // picture is redrawn as a whole first (otherwise the cell writers have
-    // already redrawn the changed cells).
+    // The end of every edit: the map window repainted and the minimap
+    // refreshed. With wholeMap the map picture is redrawn as a whole
+    // (otherwise the cell writers have already marked the changed cells'
+    // areas to be drawn again).
     void finishEdit(bool wholeMap);
 
     // "Undo" (popup and Ctrl+Z): restores the map as it was before the
@@ -88,6 +96,8 @@ class MapEditing : public QObject {
     EditingWindows w_;
     std::array<std::unique_ptr<MapTool>, kEditTypeCount> tools_;
     std::unique_ptr<MapPopup> popup_;
+    // The view the tool's marks were made on: view mode and trader.
+    QPoint shownView_;
 };
 
 }  // namespace d7::ui

@@ -64,35 +64,41 @@ TEST_F(ChunkedPicture, ChangesToPartsNotYetDrawnShowWhenTheyAre) {
     st->view.zoom = 2;
     renderer.redrawMap();
     renderer.windowImage(0, 0, 1160, 900);  // the top of the map only
-    // A cell far from the window, changed through the sink, and a castle
-    // whose buildings pass finds no drawn chunk there.
+    // Cells far from the window, changed through the sink: a tile and a
+    // castle piece.
     test::putCell(*st, 50, 60, CellSpec{0, 0, 5});
     st->sink->cellChanged(50, 60);
     EXPECT_EQ(upperHalf(50, 60), testPixel(frameMark(5)));
     test::putCell(*st, 60, 50, CellSpec{0x80, 0, 0, 1, 0, 3});
-    st->sink->buildingsChanged();
+    st->sink->buildingPieceChanged(60, 50, flags::kBuilding);
     EXPECT_EQ(upperHalf(60, 50), testPixel(frameMark(10)));  // the finished castle's part 1
 }
 
-TEST(PictureChunks, RunsJoinSideBySideChunksAndCountsFollowTheStates) {
+TEST(PictureChunks, StatesCountsAndStaleAreasMakeWhatIsDrawnNext) {
     render::PictureChunks chunks;
     chunks.reset(1300, 600);  // 3 x 3 chunks, the last column and row cut short
     using State = render::PictureChunks::State;
     EXPECT_TRUE(chunks.allIn(State::Pending));
-    EXPECT_EQ(chunks.startDrawing(QRect(100, 100, 500, 10)), 2);
-    EXPECT_EQ(chunks.startDrawing(QRect(100, 100, 500, 10)), 0);
-    EXPECT_EQ(chunks.startDrawing(QRect(1100, 590, 50, 50)), 1);
-    EXPECT_EQ(chunks.startDrawing(QRect(2000, 2000, 5, 5)), 0);  // off the picture
-    std::vector<QRect> runs;
-    chunks.forEachRun(State::Drawing, [&](const QRect& r) { runs.push_back(r); });
-    EXPECT_EQ(runs, (std::vector<QRect>{QRect(0, 0, 1024, 256), QRect(1024, 512, 276, 88)}));
+    EXPECT_EQ(chunks.startDrawing(QRect(100, 100, 500, 10)), QRegion(0, 0, 1024, 256));
+    EXPECT_TRUE(chunks.startDrawing(QRect(100, 100, 500, 10)).isEmpty());
+    EXPECT_EQ(chunks.startDrawing(QRect(1100, 590, 50, 50)), QRegion(1024, 512, 276, 88));
+    EXPECT_TRUE(chunks.startDrawing(QRect(2000, 2000, 5, 5)).isEmpty());  // off the picture
     chunks.finishDrawing();
     EXPECT_TRUE(chunks.touches(QRect(1200, 599, 1, 1), State::Drawn));
     EXPECT_FALSE(chunks.touches(QRect(1200, 300, 1, 1), State::Drawn));
     EXPECT_EQ(chunks.region(QRect(0, 200, 1300, 100), State::Drawn), QRegion(0, 200, 1024, 56));
-    EXPECT_EQ(chunks.startDrawing(QRect(0, 0, 1300, 600)), 6);
+    // Only the drawn part of a stale area is drawn again, with whatever
+    // else is drawn next, and only once.
+    chunks.markStale(QRect(1000, 240, 40, 40));
+    EXPECT_TRUE(chunks.hasStale());
+    EXPECT_EQ(chunks.startDrawing(QRect(0, 590, 10, 10)),
+              QRegion(1000, 240, 24, 16) + QRegion(0, 512, 512, 88));
     chunks.finishDrawing();
-    EXPECT_TRUE(chunks.allIn(State::Drawn));
+    EXPECT_FALSE(chunks.hasStale());
+    EXPECT_TRUE(chunks.startDrawing(QRect(0, 590, 10, 10)).isEmpty());
+    chunks.markStale(QRect(0, 0, 10, 10));
+    chunks.reset(1300, 600);
+    EXPECT_FALSE(chunks.hasStale());
 }
 
 }  // namespace

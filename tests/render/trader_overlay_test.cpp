@@ -6,6 +6,7 @@
 #include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "core/model/map_access.h"
+#include "render/cell_labels.h"
 #include "render_fixture.h"
 
 namespace d7::test {
@@ -162,7 +163,8 @@ TEST(TraderOverlayOnDamagedMaps, EveryTraderOfEveryMapIsDrawnWithoutReadingOutsi
         for (int t = 0; t <= kTraders; ++t) {
             st->view.selectedTrader = t;
             st->view.routeDisplay = (n + t) % 2;
-            renderer.drawTraderOverlay();
+            renderer.redrawMap();
+            renderer.drawWholePicture();
         }
     }
 }

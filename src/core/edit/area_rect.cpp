@@ -20,13 +20,6 @@ void forEachCell(const CellRect& r, F f) {
         for (int x = r.left; x <= r.right; ++x) f(x, y);
 }
 
-// The analysis pass, then the pieces drawn over the cells that were redrawn
-// one by one (the blacksmiths depend on the pass).
-void finishRect(EditorState& st) {
-    AnalyseMap(st);
-    if (st.sink) st.sink->buildingsChanged();
-}
-
 // The neighbour of a line cell re-tiled for the line: only a road cell has a piece.
 void joinRoad(EditorState& st, int x, int y) {
     if (!inMap(x, y)) return;
@@ -59,7 +52,7 @@ void fillRect(EditorState& st, FillKind kind, const CellRect& rect) {
     pushUndo(st);
     forEachCell(r, [&](int x, int y) { clearObjectCells(st, x, y); });
     forEachCell(r, [&](int x, int y) { placeFill(st, kind, x, y); });
-    finishRect(st);
+    AnalyseMap(st);
 }
 
 void blackRect(EditorState& st, const CellRect& rect) {
@@ -69,7 +62,7 @@ void blackRect(EditorState& st, const CellRect& rect) {
     forEachCell(r, [&](int x, int y) {
         setCell(st, st.curMap, x, y, {.flags = 0, .tileset = 0, .tile = 0, .code = 0});
     });
-    finishRect(st);
+    AnalyseMap(st);
 }
 
 void setDomainRect(EditorState& st, int d, bool overwrite, const CellRect& rect) {
@@ -80,7 +73,7 @@ void setDomainRect(EditorState& st, int d, bool overwrite, const CellRect& rect)
         if (overwrite || st.planes.M5.at(x, y) == kNoDomain)
             writeCellDomain(st, x, y, d, st.curMap, false);
     });
-    finishRect(st);
+    AnalyseMap(st);
 }
 
 void removeRoadsRect(EditorState& st, const CellRect& rect) {
@@ -90,7 +83,7 @@ void removeRoadsRect(EditorState& st, const CellRect& rect) {
     forEachCell(r, [&](int x, int y) {
         if (isRoad(st.planes, x, y)) placeRandomGrass(st, x, y, st.curMap);
     });
-    finishRect(st);
+    AnalyseMap(st);
 }
 
 bool setRoadLine(EditorState& st, const CellRect& rect) {
@@ -117,7 +110,7 @@ bool setRoadLine(EditorState& st, const CellRect& rect) {
             if (y == r.bottom) joinRoad(st, x, y + 1);
         }
     });
-    finishRect(st);
+    AnalyseMap(st);
     return true;
 }
 

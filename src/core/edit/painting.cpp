@@ -77,7 +77,6 @@ bool applyBrush(EditorState& st, int x0, int y0, const BrushMask& mask, BrushFil
     forEachCovered(x0, y0, mask,
                    [&](int x, int y) { paintCell(st, x, y, fill, domain, overwriteSea); });
     AnalyseMap(st);
-    if (st.sink) st.sink->buildingsChanged();
     return true;
 }
 

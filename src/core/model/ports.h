@@ -75,9 +75,6 @@ class CellSink {
     virtual void buildingPieceChanged(int x, int y, std::uint8_t bits) = 0;
     // So much changed that the whole map picture must be redrawn.
     virtual void mapChanged() = 0;
-    // Many cells were redrawn one by one: the building pieces (castles,
-    // village signs) and the blacksmiths must be drawn over them again.
-    virtual void buildingsChanged() {}
 };
 
 }  // namespace d7

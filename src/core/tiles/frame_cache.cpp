@@ -24,11 +24,13 @@ void FrameCache::sync(const Graphics& gfx, int scale) {
     gfx_ = &gfx;
     palette_ = gfx.palette.pixel;
     scale_ = scale;
+    bool imagesChanged = false;
     for (int kind = 0; kind < kTilesetCount; ++kind) {
         const Tileset& ts = gfx.tilesets[std::size_t(kind)];
         Sheet& sheet = sheets_[std::size_t(kind)];
         if (!paletteChanged && !rescaled && sameImage(ts, sheet.data, sheet.size, sheet.frameCount))
             continue;
+        imagesChanged = imagesChanged || !sameImage(ts, sheet.data, sheet.size, sheet.frameCount);
         // Tilesets are replaced, never rewritten in place, so a file image at
         // the same address with the same size is the same image.
         sheet.data = ts.data.data();
@@ -37,6 +39,21 @@ void FrameCache::sync(const Graphics& gfx, int scale) {
         sheet.sprites.assign(std::size_t(std::max(ts.frameCount, 0)), Sprite{});
         sheet.runs.clear();
         sheet.pixels.clear();
+    }
+    if (imagesChanged) measureReach(gfx);
+}
+
+// Reads only the frames' headers: cheap enough to do whenever a tileset is
+// replaced.
+void FrameCache::measureReach(const Graphics& gfx) {
+    reach_ = FrameRows{0, kDiamondRows};
+    for (const Tileset& ts : gfx.tilesets) {
+        for (int k = 0; k < ts.frameCount; ++k) {
+            if (const auto rows = frameRows(ts, k)) {
+                reach_.top = std::min(reach_.top, rows->top);
+                reach_.bottom = std::max(reach_.bottom, rows->bottom);
+            }
+        }
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/graphics.h"
+#include "core/tiles/tileset_file.h"
 
 namespace d7::tiles {
 
@@ -33,6 +34,11 @@ class FrameCache {
 
     // The rows frame k covers, as frameRows with the map's layers.
     std::optional<FrameRows> rows(int kind, int k);
+
+    // The rows any frame of the synced tilesets may cover (unscaled, as
+    // frameRows), and at least the diamond's: how far above and below its
+    // tile box anything drawn for a cell can reach.
+    FrameRows reach() const { return reach_; }
 
     int scale() const { return scale_; }
     // Bytes the decoded sprites take.
@@ -64,12 +70,14 @@ class FrameCache {
     };
 
     const Sprite* sprite(int kind, int k);
+    void measureReach(const Graphics& gfx);
     void decode(Sheet& sheet, const Tileset& tileset, Sprite& sprite, int k);
 
     const Graphics* gfx_ = nullptr;
     int scale_ = 0;
     std::array<std::uint32_t, 256> palette_{};
     std::array<Sheet, kTilesetCount> sheets_;
+    FrameRows reach_{0, kDiamondRows};
 };
 
 }  // namespace d7::tiles

@@ -43,6 +43,13 @@ class MapTool {
     virtual void mousePress(QPoint cell) = 0;
     // The mouse is over cell (x, y), which may lie off the map.
     virtual void mouseMove(QPoint) {}
+    // The pointer left the map window, or the map moved away under it:
+    // whatever follows the pointer goes out of sight until the next move.
+    virtual void pointerLeft() {}
+    // The view, the map or the map set changed: marks made on the old
+    // picture are dropped, and the tool's previews shown again as when it
+    // was chosen (the selection is already cleared).
+    virtual void restart() {}
     // Draws the tool's marks on the selection layer.
     virtual void paintOverlay(QPainter&, const render::WindowView&) const {}
     // The pointer over the map: a cross where the user picks cells, the

@@ -51,6 +51,12 @@ void PasteTool::mouseMove(QPoint cell) {
     map.setSelection(cell, cell + QPoint(a.width - 1, a.height - 1));
 }
 
+void PasteTool::pointerLeft() {
+    if (!placed_) return;
+    placed_ = false;
+    ed_.map().repaintOverlay();
+}
+
 void PasteTool::paintOverlay(QPainter& painter, const render::WindowView& view) const {
     if (!placed_ || !area().valid) return;
     const SelectionRect& r = ed_.map().selRect();

@@ -16,6 +16,8 @@ class PasteTool : public MapTool {
     void deactivate() override;
     void mousePress(QPoint cell) override;
     void mouseMove(QPoint cell) override;
+    void pointerLeft() override;
+    void restart() override { activate(); }
     void paintOverlay(QPainter& painter, const render::WindowView& view) const override;
 
     // "Paste Options" chose option i (0 "None", 1..5 the turns and mirrors).

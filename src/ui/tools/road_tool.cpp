@@ -21,9 +21,10 @@ QString RoadTool::lengthText() const {
 }
 
 void RoadTool::setRoad() {
-    // Without a start cell (another map was selected, the zoom changed) the
-    // shared path points may hold some other search's path.
+    // Without a start cell (another map was selected, the zoom changed)
+    // there is no path of this map to lay.
     if (pathLength_ <= 0 || ed_.map().selState() == 0) return;
+    restorePath();
     setRoadPath(ed_.st());
     ed_.finishEdit(false);
 }

@@ -18,6 +18,8 @@ class TileTool : public MapTool {
     void deactivate() override;
     void mousePress(QPoint cell) override;
     void mouseMove(QPoint cell) override;
+    void pointerLeft() override;
+    void restart() override { choiceChanged(); }
     void paintOverlay(QPainter& painter, const render::WindowView& view) const override;
 
     // A tile was chosen in the selector, or "Show Closest Towns" changed.

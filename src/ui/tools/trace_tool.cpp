@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <algorithm>
-#include <span>
 
 #include "core/analysis/pathfinding.h"
 #include "core/edit/geometry.h"
@@ -16,12 +15,20 @@ void TraceTool::forgetPath() {
     ed_.map().clearSelection();
     pathLength_ = 0;
     pathCost_ = 0;
-    traced_ = false;
+    path_.clear();
 }
 
 void TraceTool::traceTo(QPoint cell) {
     trace(cell.x(), cell.y());
-    traced_ = true;
+    const EditorState& st = ed_.st();
+    const auto points = std::ptrdiff_t(std::clamp(st.PathLength, 0, kMaxPathPoints));
+    path_.assign(st.PathPoints.begin(), st.PathPoints.begin() + points);
+}
+
+void TraceTool::restorePath() const {
+    EditorState& st = ed_.st();
+    std::copy(path_.begin(), path_.end(), st.PathPoints.begin());
+    st.PathLength = int(path_.size());
 }
 
 void TraceTool::deactivate() {
@@ -58,11 +65,7 @@ void TraceTool::mouseMove(QPoint cell) {
 
 void TraceTool::paintOverlay(QPainter& painter, const render::WindowView& view) const {
     if (ed_.map().selState() == 0) return;
-    const EditorState& st = ed_.st();
-    const int points = traced_ ? std::clamp(st.PathLength, 0, kMaxPathPoints) : 0;
-    render::drawPathMarkers(painter, view, ed_.map().selRect().start,
-                            std::span<const Point>(st.PathPoints.data(), std::size_t(points)),
-                            lengthText());
+    render::drawPathMarkers(painter, view, ed_.map().selRect().start, path_, lengthText());
 }
 
 }  // namespace d7::ui

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "core/model/editor_state.h"
 #include "ui/tools/map_tool.h"
@@ -17,6 +18,9 @@ class TraceTool : public MapTool {
     using MapTool::MapTool;
 
     void deactivate() override;
+    // The path was traced on another picture, and the shared distances it
+    // was traced from may be some other search's by now.
+    void restart() override { forgetPath(); }
     void mousePress(QPoint cell) override;
     void mouseMove(QPoint cell) override;
     void paintOverlay(QPainter& painter, const render::WindowView& view) const override;
@@ -35,8 +39,11 @@ class TraceTool : public MapTool {
     virtual void trace(int x, int y) = 0;
     // The text at the path's end.
     virtual QString lengthText() const = 0;
-    // Traces the path to the cell and remembers that the path points are ours.
+    // Traces the path to the cell and keeps its cells.
     void traceTo(QPoint cell);
+    // Puts the kept path back into the shared path points, which any other
+    // search (a trade route, a check) may have overwritten since.
+    void restorePath() const;
 
     int pathLength_ = 0;
     int pathCost_ = 0;
@@ -44,7 +51,8 @@ class TraceTool : public MapTool {
   private:
     void forgetPath();
 
-    bool traced_ = false;  // the path points hold this tool's latest trace
+    // The cells of the latest trace, which only this tool draws.
+    std::vector<Point> path_;
 };
 
 }  // namespace d7::ui

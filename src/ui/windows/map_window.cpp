@@ -63,6 +63,10 @@ void MapPaintBox::mousePressEvent(QMouseEvent* event) {
     form_.pressed(event->position().toPoint(), event->button());
 }
 
+void MapPaintBox::leaveEvent(QEvent*) {
+    form_.pointerLeft();
+}
+
 void MapPaintBox::contextMenuEvent(QContextMenuEvent* event) {
     if (form_.editing_) form_.editing_->openPopup(event->globalPos());
 }
@@ -119,11 +123,26 @@ void Tmapform::recomputeScroll() {
     const int z = ctx_.st.view.zoom;
     const int x = render::scrollX(z, originX_, originY_, mapbox_->width());
     const int y = render::scrollY(z, originX_, originY_);
+    const bool moved = x != scrollX_ || y != scrollY_ || z != scrollZoom_;
     // A marked cell's outline would stay where the cell no longer is.
-    if (x != scrollX_ || y != scrollY_) dropCellMark();
+    if (moved) dropCellMark();
     scrollX_ = x;
     scrollY_ = y;
+    scrollZoom_ = z;
     if (selectControl_) selectControl_->setPictureView(z, QPoint(x, y));
+    if (moved) followPointer();
+}
+
+void Tmapform::followPointer() {
+    pointerLeft();
+    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
+    if (mapbox_->rect().contains(pointer)) pointerMoved(pointer);
+}
+
+void Tmapform::pointerLeft() {
+    overimage_->move(-overimage_->width(), -overimage_->height());
+    brushimage_->move(-brushimage_->width(), -brushimage_->height());
+    if (editing_) editing_->pointerLeft();
 }
 
 QPoint Tmapform::cellAt(QPoint boxPos) const {
@@ -134,9 +153,6 @@ QPoint Tmapform::cellAt(QPoint boxPos) const {
 void Tmapform::scrollTo(int x, int y) {
     originX_ = x;
     originY_ = y;
-    recomputeScroll();
-    const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
-    if (mapbox_->rect().contains(pointer)) pointerMoved(pointer);
     repaintMap();
 }
 

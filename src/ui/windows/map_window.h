@@ -33,6 +33,7 @@ class MapPaintBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
@@ -78,6 +79,9 @@ class Tmapform : public QWidget {
     // Makes cell (x, y) the view origin, lets the previews follow the mouse
     // pointer and repaints the picture.
     void scrollTo(int x, int y);
+    // The pointer left the map: the previews that follow it wait out of
+    // sight until it comes back.
+    void pointerLeft();
     // The window's keys: the arrows and A, W, D, S move the origin one step
     // diagonally while it stays inside the map. Returns whether the key moved it.
     bool handleKey(int key);
@@ -139,6 +143,9 @@ class Tmapform : public QWidget {
   private:
     friend class MapPaintBox;
     void recomputeScroll();
+    // The map moved under the pointer: the previews go to the pointer's new
+    // cell, or out of sight when the pointer is not over the map.
+    void followPointer();
     void pointerMoved(QPoint boxPos);
     void pressed(QPoint boxPos, Qt::MouseButton button);
     void placeBrushPreview(QPoint cell);
@@ -166,6 +173,7 @@ class Tmapform : public QWidget {
     int originY_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;
+    int scrollZoom_ = 0;
     int selState_ = 0;
     SelectionRect selRect_;
     int overlaySize_ = 1;
