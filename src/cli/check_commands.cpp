@@ -24,7 +24,8 @@ void printLines(std::ostream& out, const ReportLines& lines) {
 MapCheck checkArg(const std::string& word) {
     MapCheck check;
     if (!mapCheckFromName(word, check))
-        throw UsageError("the check must be errors, pathfinding or clipping, not '" + word + "'");
+        throw UsageError("the check must be errors, pathfinding, clipping or submaps, not '" +
+                         word + "'");
     return check;
 }
 

@@ -42,13 +42,26 @@ constexpr Command kCommands[] = {
      "non-road step cost 100, --trace road walks as the road tool does\n"
      "(--straight prefers straighter roads).",
      runPath},
-    {"check", "DIR (MAP | --all-maps) errors|pathfinding|clipping",
+    {"check", "DIR (MAP | --all-maps) errors|pathfinding|clipping|submaps",
      "check map MAP (or every map) against the game's rules",
-     "Prints the report lines of \"Check Map for errors\", \"Check Pathfinding\" or\n"
-     "\"Check Map for Clipping\" as the editor's statistics window shows them.\n"
+     "Prints the report lines of \"Check Map for errors\", \"Check Pathfinding\",\n"
+     "\"Check Map for Clipping\" or \"Check Submaps\" as the editor's statistics\n"
+     "window shows them.\n"
      "--all-maps checks the 60 maps in turn, each under a line '== Map N NAME ==',\n"
      "and ends with 'maps with findings: K of 60'; the exit status is 1 when K > 0.",
      runCheck},
+    {"fix",
+     "DIR OUT [--map N | --all-maps] [--checks errors,pathfinding,submaps] [--black grass|sea]",
+     "apply the fixes the checks offer on map N (default 0) or every map, save into OUT",
+     "Runs each named check (all three by default) and applies the fix of every\n"
+     "finding that has one, in the report's order, then checks again (a few rounds\n"
+     "at most: a black cell turned grassland then lacks a domain). Prints one line\n"
+     "'Fixed: ...' per fix, then the reports that still have findings; --all-maps\n"
+     "puts each map's lines under '== Map N NAME ==' and ends with 'maps with\n"
+     "findings: K of 60'. --black chooses what black tiles become (default grass).\n"
+     "Exit status: 0 no finding remains, 1 some remain (the fixes are saved all\n"
+     "the same), 2 an error (nothing is saved).",
+     runFix},
     {"report", "DIR MAP NAME [X Y]", "print a statistics list of map MAP",
      "NAME is counties, townvals, traders, town-distances, traderoute, adj-doms,\n"
      "roadside, blacksmiths, trader-stats, t2t-adjacent, townadjroadpos, mapstats, or\n"

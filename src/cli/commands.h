@@ -30,6 +30,7 @@ int runRenameDomain(const std::vector<std::string>&, std::ostream&, std::ostream
 int runRender(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runAnalyse(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runPath(const std::vector<std::string>&, std::ostream&, std::ostream&);
+int runFix(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runCheck(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runReport(const std::vector<std::string>&, std::ostream&, std::ostream&);
 int runExportStats(const std::vector<std::string>&, std::ostream&, std::ostream&);

@@ -1,6 +1,7 @@
 #include "core/analysis/map_checks.h"
 
 #include "core/analysis/analyse_map.h"
+#include "core/analysis/fix_plans.h"
 #include "core/analysis/pathfinding.h"
 #include "core/edit/geometry.h"
 
@@ -12,7 +13,6 @@ constexpr int kLastBaseTile = 21;  // base tile numbers a castle may stand on
 constexpr int kVillagesPerDomain = 4;
 constexpr int kMostFields = 20;
 constexpr int kMineFrame = 30;
-constexpr int kBlackTileLimit = 5;  // tile numbers 0..5 of plain cells are unpainted
 
 std::string num(int n) {
     return std::to_string(n);
@@ -32,6 +32,8 @@ struct ReportWriter {
         finding(std::move(line));
         faulty = true;
     }
+    // A repair for the line written last.
+    void offer(const MapFix& fix) { report.fixes.push_back({report.lines.size() - 1, fix}); }
     void beginDomain(const EditorState& st, int d) {
         plain("Domain " + num(d) + " " + countyName(st, d));
         faulty = false;
@@ -45,30 +47,45 @@ bool isUsed(const EditorState& st, int d) {
     return st.CountyTable[std::size_t(d)].used;
 }
 
-void testCastle(const EditorState& st, const Acounty& c, ReportWriter& w) {
+// The searches for a road leave the latest search and path as they were:
+// the road tool's path may be waiting for "Set Road".
+void offerConnectingRoad(EditorState& st, Point block, int d, FixKind kind, ReportWriter& w) {
+    const PathState kept = st;
+    if (traceConnectingRoad(st, block)) w.offer({.kind = kind, .cell = block, .domain = d});
+    static_cast<PathState&>(st) = kept;
+}
+
+void testCastle(EditorState& st, int d, const Acounty& c, ReportWriter& w) {
     if (c.castles != 1) {
         w.fault("Domain has " + num(c.castles) + " castles.");
         return;
     }
     const Point p = c.castlePos;
     if (blockDomainCount(st.planes, p.x, p.y) > 1) w.fault("Castle extends over multiple domains.");
-    if (blockRoadCount(st.planes, p.x, p.y) == 0) w.fault("Castle has no connecting road.");
+    if (blockRoadCount(st.planes, p.x, p.y) == 0) {
+        w.fault("Castle has no connecting road.");
+        offerConnectingRoad(st, p, d, FixKind::ConnectCastle, w);
+    }
+    const bool placeable = castleWantsPlacing(st, p);
     for (Offset o : {Offset{0, 0}, Offset{1, 0}, Offset{0, 1}, Offset{1, 1}}) {
         const int cx = p.x + o.dx, cy = p.y + o.dy;
         // A castle on the last row or column has cells off the grid: nothing to test there.
-        if (inMap(cx, cy) && st.planes.M2.at(cx, cy) > kLastBaseTile)
-            w.fault("Castle has invalid base tile at " + num(cx) + "," + num(cy) +
-                    ". Please place castle again to fix this.");
+        if (!inMap(cx, cy) || st.planes.M2.at(cx, cy) <= kLastBaseTile) continue;
+        w.fault("Castle has invalid base tile at " + num(cx) + "," + num(cy) +
+                ". Please place castle again to fix this.");
+        if (placeable) w.offer({.kind = FixKind::PlaceCastleAgain, .cell = p, .domain = d});
     }
 }
 
-void testDomainContents(const EditorState& st, int d, ReportWriter& w) {
+void testDomainContents(EditorState& st, int d, ReportWriter& w) {
     const Acounty& c = st.CountyTable[std::size_t(d)];
-    testCastle(st, c, w);
-    if (c.towns != 1)
+    testCastle(st, d, c, w);
+    if (c.towns != 1) {
         w.fault("Domain has " + num(c.towns) + " towns.");
-    else if (blockRoadCount(st.planes, c.townPos.x, c.townPos.y) == 0)
+    } else if (blockRoadCount(st.planes, c.townPos.x, c.townPos.y) == 0) {
         w.fault("Town has no connecting road.");
+        offerConnectingRoad(st, c.townPos, d, FixKind::ConnectTown, w);
+    }
     if (c.villages != kVillagesPerDomain)
         w.fault("Domain has " + num(c.villages) + " village(s) (needs 4).");
     if (c.mines > 0 && c.quarries > 0) w.fault("Domain should only have either Mine or Quarry.");
@@ -83,34 +100,30 @@ void testDomainContents(const EditorState& st, int d, ReportWriter& w) {
         w.fault("No Trader set for Town");
 }
 
-bool hasNumberingGap(const EditorState& st) {
-    bool unusedSeen = false;
-    for (int d = 1; d <= kMaxDomain; ++d) {
-        if (!isUsed(st, d))
-            unusedSeen = true;
-        else if (unusedSeen)
-            return true;
-    }
-    return false;
-}
-
 void testCells(const EditorState& st, ReportWriter& w) {
     int black = 0;
     for (int y = 0; y < kGrid; ++y) {
         for (int x = 0; x < kGrid; ++x) {
             const int m0 = st.planes.M0.at(x, y);
-            if (st.planes.M5.at(x, y) == kNoDomain && m0 != flags::kSea)
+            if (st.planes.M5.at(x, y) == kNoDomain && m0 != flags::kSea) {
                 w.finding("Missing Domain definition at (" + num(x) + "," + num(y) + ")");
-            if (m0 == 0 && st.planes.M2.at(x, y) <= kBlackTileLimit) ++black;
+                if (const int d = majorityNeighbourDomain(st.planes, x, y))
+                    w.offer({.kind = FixKind::NeighbourDomain, .cell = {x, y}, .domain = d});
+            }
+            if (isBlackTile(st.planes, x, y)) ++black;
         }
     }
-    if (black > 0) w.finding("Black tiles left: " + num(black));
+    if (black > 0) {
+        w.finding("Black tiles left: " + num(black));
+        w.offer({.kind = FixKind::BlackToGrass});
+        w.offer({.kind = FixKind::BlackToSea});
+    }
 }
 
 // The line (if any) about the walk from c's town to the town of neighbour e.
 // A walk too long along the roads is measured again off the roads as well.
-void testRoadToNeighbour(EditorState& st, RoadDistances& walk, const Acounty& c, int e,
-                         ReportWriter& w) {
+void testRoadToNeighbour(EditorState& st, RoadDistances& walk, int d, int e, ReportWriter& w) {
+    const Acounty& c = st.CountyTable[std::size_t(d)];
     const Point to = st.CountyTable[std::size_t(e)].townRoadPos;
     TraceResult trip = walk(c.townRoadPos, to, true);
     const bool far = trip.steps > kLongestTownRoad;
@@ -126,7 +139,12 @@ void testRoadToNeighbour(EditorState& st, RoadDistances& walk, const Acounty& c,
         if (!far) line = "No continuous road to domain " + num(e);
         line += " (Offroad: " + num(trip.offroad) + ").";
     }
-    if (!line.empty()) w.finding(std::move(line));
+    if (line.empty()) return;
+    w.finding(std::move(line));
+    // The path of the walk just traced is the one the line counts.
+    std::vector<Point> cells;
+    if (!far && planPaving(st, c.townRoadPos, cells))
+        w.offer({.kind = FixKind::PaveOffroad, .domain = d, .other = e});
 }
 
 int adjacentUsedDomains(const EditorState& st, int d) {
@@ -151,9 +169,13 @@ CheckReport checkMapErrors(EditorState& st) {
         w.endDomain();
     }
     w.plain("General:");
-    if (hasNumberingGap(st))
+    if (hasDomainNumberGap(st)) {
         w.finding(
             "There are gaps in the Domain numbering. (Keep empty domains at the end of the list.)");
+        int used = 0;
+        for (int d = 1; d <= kMaxDomain; ++d) used += isUsed(st, d) ? 1 : 0;
+        w.offer({.kind = FixKind::RenumberDomains, .other = used});
+    }
     testCells(st, w);
     return std::move(w.report);
 }
@@ -175,7 +197,7 @@ CheckReport checkPathfinding(EditorState& st) {
                 if (e == d || !o.used || st.DomainAdjacency[std::size_t(d)][std::size_t(e)] != 1 ||
                     !o.townRoadPos.isSet())
                     continue;
-                testRoadToNeighbour(st, walk, c, e, w);
+                testRoadToNeighbour(st, walk, d, e, w);
             }
         }
         Point road;
@@ -210,6 +232,8 @@ CheckReport runMapCheck(EditorState& st, MapCheck check) {
             return checkMapErrors(st);
         case MapCheck::Pathfinding:
             return checkPathfinding(st);
+        case MapCheck::Submaps:
+            return checkSubmaps(st);
         case MapCheck::Clipping:
             break;
     }
@@ -223,6 +247,8 @@ bool mapCheckFromName(std::string_view name, MapCheck& check) {
         check = MapCheck::Pathfinding;
     else if (name == "clipping")
         check = MapCheck::Clipping;
+    else if (name == "submaps")
+        check = MapCheck::Submaps;
     else
         return false;
     return true;

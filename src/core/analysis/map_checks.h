@@ -4,6 +4,9 @@
 
 #include <string_view>
 
+#include <vector>
+
+#include "core/analysis/map_fix.h"
 #include "core/analysis/report_text.h"
 
 namespace d7 {
@@ -13,6 +16,8 @@ struct CheckReport {
     // Lines that report a broken rule (everything but the headings, the
     // domain name lines and "Ok." / "None.").
     int findings = 0;
+    // The repairs offered, in the order of their lines.
+    std::vector<OfferedFix> fixes;
 };
 
 // "Check Map for errors": runs the analysis pass, then tests the starting
@@ -28,12 +33,17 @@ CheckReport checkPathfinding(EditorState& st);
 // north of them.
 CheckReport checkClipping(const EditorState& st);
 
-enum class MapCheck { Errors, Pathfinding, Clipping };
+// "Check Submaps": whether the minimap mask and image, the outline and the
+// outside map are what the map's planes give.
+CheckReport checkSubmaps(const EditorState& st);
+
+enum class MapCheck { Errors, Pathfinding, Clipping, Submaps };
 
 // The check of that kind.
 CheckReport runMapCheck(EditorState& st, MapCheck check);
 
-// The kind a command-line word names ("errors", "pathfinding", "clipping").
+// The kind a command-line word names ("errors", "pathfinding", "clipping",
+// "submaps").
 bool mapCheckFromName(std::string_view name, MapCheck& check);
 
 // Longest road walk between neighbouring towns that the game handles well.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "core/analysis/analyse_map.h"
 #include "core/edit/borders.h"
@@ -95,25 +96,32 @@ void recalcRoads(EditorState& st) {
 
 void setRoadPath(EditorState& st) {
     if (st.PathLength <= 0) return;
-    const int length = std::min(st.PathLength, kMaxPathPoints);
     pushUndo(st);
+    layPathRoad(st);
+}
+
+void layPathRoad(EditorState& st) {
+    if (st.PathLength <= 0) return;
+    const int length = std::min(st.PathLength, kMaxPathPoints);
+    layRoadCells(st, std::span<const Point>(st.PathPoints.data(), std::size_t(length)));
+}
+
+void layRoadCells(EditorState& st, std::span<const Point> cells) {
     // Buildings, mountains, forest, fields and sea stay what they are: only a
-    // cell that a road may cover becomes road (the path's own cells always
+    // cell that a road may cover becomes road (a path's own cells always
     // are; its source is wherever the search started).
-    std::array<bool, kMaxPathPoints> paved{};
-    for (int i = 0; i < length; ++i) {
-        const Point c = st.PathPoints[std::size_t(i)];
+    std::vector<bool> paved(cells.size());
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Point c = cells[i];
         if (!inMap(c.x, c.y) || st.planes.M0.at(c.x, c.y) > (flags::kRoad | flags::kBorder))
             continue;
         st.planes.M0.at(c.x, c.y) = flags::kRoad;
-        paved[std::size_t(i)] = true;
+        paved[i] = true;
     }
-    for (int i = 0; i < length; ++i) {
-        if (!paved[std::size_t(i)]) continue;
-        const Point c = st.PathPoints[std::size_t(i)];
+    for (std::size_t i = 0; i < cells.size(); ++i) {
         // The road flag was set in the working plane only: every paved cell
         // must be written through, also one that has no road neighbour.
-        layRoad(st, c.x, c.y);
+        if (paved[i]) layRoad(st, cells[i].x, cells[i].y);
     }
     AnalyseMap(st);
 }

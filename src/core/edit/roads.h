@@ -3,6 +3,8 @@
 // road.
 #pragma once
 
+#include <span>
+
 #include "core/model/editor_state.h"
 
 namespace d7 {
@@ -33,5 +35,10 @@ void recalcRoads(EditorState& st);
 // border, i.e. M0 above 3) are left as they are; a path cell without a road
 // neighbour gets a straight piece.
 void setRoadPath(EditorState& st);
+// The same without the undo snapshot, for commands that take their own.
+void layPathRoad(EditorState& st);
+// Lays road on the cells as "Set Road" lays a path's cells (no undo
+// snapshot), then runs the analysis pass.
+void layRoadCells(EditorState& st, std::span<const Point> cells);
 
 }  // namespace d7

@@ -7,11 +7,14 @@
 namespace d7 {
 
 void buildDomainMask(EditorState& st) {
-    MinimapPlane& mask = st.planes.Ext1;
+    domainMaskOf(st.planes.M5, st.planes.Ext1);
+}
+
+void domainMaskOf(const CellPlane& m5, MinimapPlane& mask) {
     mask.fill(0);
     for (int y = 0; y < kGrid; ++y)
         for (int x = 0; x < kGrid; ++x) {
-            const std::uint8_t d = st.planes.M5.at(x, y);
+            const std::uint8_t d = m5.at(x, y);
             if (d == kNoDomain || d == kLandWithoutDomain) continue;
             mask.at(x - y + 64, x + y) = d;
             mask.at(x - y + 64, x + y + 1) = d;
@@ -19,13 +22,17 @@ void buildDomainMask(EditorState& st) {
 }
 
 void buildMinimapImage(EditorState& st) {
+    minimapImageOf(st.planes.Ext1, st.planes.Ext2, st.rng);
+}
+
+void minimapImageOf(const MinimapPlane& domainMask, MinimapPlane& out, Random& rng) {
     // The pixels are numbered q = column * 128 + row, and the neighbour rules
     // work on that numbering: the pixel "above" row 0 is row 127 of the
     // previous column. Work on column-major copies to follow it exactly.
     constexpr int kSide = kMinimapSide;
     std::array<std::uint8_t, kMinimapSize> mask{}, image{};
     for (int c = 0; c < kSide; ++c)
-        for (int r = 0; r < kSide; ++r) mask[std::size_t(c * kSide + r)] = st.planes.Ext1.at(c, r);
+        for (int r = 0; r < kSide; ++r) mask[std::size_t(c * kSide + r)] = domainMask.at(c, r);
 
     for (int r = 0; r < kSide; ++r)
         for (int c = 0; c < kSide; ++c) {
@@ -43,12 +50,12 @@ void buildMinimapImage(EditorState& st) {
                             image[std::size_t(n)] = 10;
                     }
             } else if (image[std::size_t(q)] != 10 && here != 0) {
-                image[std::size_t(q)] = std::uint8_t(11 + st.rng.below(2));
+                image[std::size_t(q)] = std::uint8_t(11 + rng.below(2));
             }
         }
 
     for (int c = 0; c < kSide; ++c)
-        for (int r = 0; r < kSide; ++r) st.planes.Ext2.at(c, r) = image[std::size_t(c * kSide + r)];
+        for (int r = 0; r < kSide; ++r) out.at(c, r) = image[std::size_t(c * kSide + r)];
 }
 
 void buildOutsideMap(EditorState& st) {
@@ -74,8 +81,12 @@ void layOutOutsidePoints(const CellPlane& m0, OutsidePlane& out) {
 }
 
 void buildOutline(EditorState& st) {
-    for (std::size_t i = 0; i < st.planes.Outline.bytes.size(); ++i)
-        st.planes.Outline.bytes[i] = st.planes.Ext5.bytes[i] > 3 ? 22 : 6;
+    outlineOf(st.planes.Ext5, st.planes.Outline);
+}
+
+void outlineOf(const OutsidePlane& outside, OutsidePlane& outline) {
+    for (std::size_t i = 0; i < outline.bytes.size(); ++i)
+        outline.bytes[i] = outside.bytes[i] > 3 ? 22 : 6;
 }
 
 namespace {

@@ -20,6 +20,12 @@ void layOutOutsidePoints(const CellPlane& m0, OutsidePlane& out);
 // Outline from Ext5: 22 where the outside map holds more than 3, else 6.
 void buildOutline(EditorState& st);
 
+// The same derivations from any planes into any plane, for comparing what a
+// map holds with what it would be given.
+void domainMaskOf(const CellPlane& m5, MinimapPlane& mask);
+void minimapImageOf(const MinimapPlane& domainMask, MinimapPlane& image, Random& rng);
+void outlineOf(const OutsidePlane& outside, OutsidePlane& outline);
+
 // The commands on the current map: each builds one plane and writes it back
 // into the map's Ext record or block. Those that write the Ext record mark
 // the map file changed; the outline lives in the map store, which is always

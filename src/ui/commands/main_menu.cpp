@@ -132,6 +132,7 @@ void buildCheckMenu(QMenuBar* bar) {
     item(m, "M_CheckMap", "Check Map for errors");
     item(m, "M_CheckPathfinding", "Check Pathfinding");
     item(m, "M_CheckClipping", "Check Map for Clipping");
+    item(m, "M_CheckSubmaps", "Check Submaps");
     item(m, "M_AIPreferences", "Possible AI preferences (experimental)");
     item(m, "M_ClimateZones", "Climate Zones");
     QMenu* stats = subMenu(m, "M_Statistics", "Statistics", kHidden);

@@ -2,6 +2,7 @@
 #include "ui/commands/report_commands.h"
 
 #include <QAction>
+#include <optional>
 
 #include "core/analysis/county_reports.h"
 #include "core/analysis/map_checks.h"
@@ -12,6 +13,7 @@
 #include "ui/commands/command_guard.h"
 #include "ui/editor.h"
 #include "ui/tools/map_popup.h"
+#include "ui/windows/report_fixes.h"
 
 namespace d7::ui {
 
@@ -20,23 +22,21 @@ namespace {
 constexpr const char* kStatsFilter = "Stats|*.txt";
 constexpr const char* kStatsExtension = "txt";
 
-template <MapCheck check>
-ReportLines checkLines(EditorState& st) {
-    return runMapCheck(st, check).lines;
-}
-
 struct ReportItem {
     const char* action;
     bool modal;
-    ReportMaker make;  // null: the list report of that name
+    ReportMaker make;  // null: the list report of that name, or the check
     const char* listName = nullptr;
+    std::optional<MapCheck> check = std::nullopt;
 };
 
-// The map checks stay open beside the map while their findings are looked at.
+// The map checks stay open beside the map while their findings are looked
+// at and fixed.
 const ReportItem kReportItems[] = {
-    {"M_CheckMap", false, checkLines<MapCheck::Errors>},
-    {"M_CheckPathfinding", false, checkLines<MapCheck::Pathfinding>},
-    {"M_CheckClipping", false, checkLines<MapCheck::Clipping>},
+    {"M_CheckMap", false, nullptr, nullptr, MapCheck::Errors},
+    {"M_CheckPathfinding", false, nullptr, nullptr, MapCheck::Pathfinding},
+    {"M_CheckClipping", false, nullptr, nullptr, MapCheck::Clipping},
+    {"M_CheckSubmaps", false, nullptr, nullptr, MapCheck::Submaps},
     {"M_ListCounties", true, nullptr, "counties"},
     {"M_ListTownvals", true, nullptr, "townvals"},
     {"M_ListTraders", true, nullptr, "traders"},
@@ -55,6 +55,10 @@ const char* const kOtherCommands[] = {"M_ExportMapstats"};
 void showReportOf(Editor& ed, const ReportItem& item) {
     EditorContext& ctx = ed.context();
     if (!ctx.st.mapLoaded) return;
+    if (item.check) {
+        reportFixes(ed).showCheck(*item.check);
+        return;
+    }
     const ReportMaker make = item.make ? item.make : findNamedReport(item.listName);
     ReportLines lines;
     runCommand(ctx.prompt, [&] { lines = make(ctx.st); });
@@ -87,6 +91,7 @@ QAction* menuAction(Editor& ed, const char* name) {
 }  // namespace
 
 void connectReportCommands(Editor& ed) {
+    reportFixes(ed);
     for (const ReportItem& item : kReportItems)
         QObject::connect(menuAction(ed, item.action), &QAction::triggered, &ed.mainForm(),
                          [&ed, &item] { showReportOf(ed, item); });
@@ -116,7 +121,7 @@ void showDomainInfo(Editor& ed, int x, int y) {
 }
 
 void jumpToReportLine(Editor& ed, const QString& line) {
-    const ReportTarget target = reportLineTarget(line.toStdString());
+    const ReportTarget target = reportLineTarget(withoutFixMarker(line).toStdString());
     if (target.kind == ReportTarget::Domain)
         ed.mainForm().ctyboxDblClick(target.domain);
     else if (target.kind == ReportTarget::Cell)

@@ -36,6 +36,7 @@ Tstatform::Tstatform(QWidget* parent) : QDialog(parent) {
 
 void Tstatform::clearText() {
     Memo1->clear();
+    emit textCleared();
 }
 
 void Tstatform::appendLines(const std::vector<std::string>& lines) {

@@ -38,6 +38,8 @@ class Tstatform : public QDialog {
   signals:
     // A line was chosen.
     void lineChosen(const QString& line);
+    // The text was cleared for another report.
+    void textCleared();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTextBlock>
+#include <cstdint>
 
 #include "../editor_fixture.h"
 #include "core/analysis/county_reports.h"
@@ -8,6 +9,7 @@
 #include "core/analysis/report_registry.h"
 #include "ui/commands/report_commands.h"
 #include "ui/name_text.h"
+#include "ui/windows/report_fixes.h"
 
 namespace d7::test {
 namespace {
@@ -18,9 +20,14 @@ QStringList textsOf(const ReportLines& lines) {
     return texts;
 }
 
+// The lines as the window shows a check: those with a fix marked.
 template <MapCheck check>
 ReportLines checkLines(EditorState& st) {
-    return runMapCheck(st, check).lines;
+    CheckReport report = runMapCheck(st, check);
+    std::size_t marked = SIZE_MAX;
+    for (const OfferedFix& o : report.fixes)
+        if (o.line != marked) report.lines[marked = o.line].insert(0, ui::kFixMarker);
+    return report.lines;
 }
 
 class ReportWindowTest : public EditorFixture {
@@ -70,6 +77,7 @@ TEST_F(ReportWindowTest, EveryReportCommandShowsTheLinesOfItsReport) {
         {"M_CheckMap", false, checkLines<MapCheck::Errors>},
         {"M_CheckPathfinding", false, checkLines<MapCheck::Pathfinding>},
         {"M_CheckClipping", false, checkLines<MapCheck::Clipping>},
+        {"M_CheckSubmaps", false, checkLines<MapCheck::Submaps>},
         {"M_ListCounties", true, findNamedReport("counties")},
         {"M_ListTownvals", true, findNamedReport("townvals")},
         {"M_ListTraders", true, findNamedReport("traders")},
