@@ -7,8 +7,9 @@
 #include "core/analysis/map_checks.h"
 #include "core/analysis/map_stats_file.h"
 #include "core/analysis/report_registry.h"
+#include "core/model/file_io.h"
 #include "core/model/map_access.h"
-#include "core/model/windows1252.h"
+#include "core/model/name_encoding.h"
 
 namespace d7::cli {
 
@@ -16,9 +17,10 @@ namespace {
 
 constexpr const char* kAllMaps = "--all-maps";
 
-// Lines as the statistics window shows them: the names' bytes as characters.
+// Lines as the statistics window shows them: the names' bytes as characters,
+// control characters escaped.
 void printLines(std::ostream& out, const ReportLines& lines) {
-    for (const std::string& line : lines) out << utf8FromWindows1252(line) << '\n';
+    for (const std::string& line : lines) out << nameForTerminal(line) << '\n';
 }
 
 MapCheck checkArg(const std::string& word) {
@@ -43,7 +45,7 @@ int checkAllMaps(EditorState& st, MapCheck check, std::ostream& out) {
         const CheckReport report = runMapCheck(st, check);
         const std::string name =
             std::size_t(n) < st.mapNames.size() ? st.mapNames[std::size_t(n)] : "";
-        out << "== Map " << n << " " << utf8FromWindows1252(oneLineText(name)) << " ==\n";
+        out << "== Map " << n << " " << nameForTerminal(name) << " ==\n";
         printLines(out, report.lines);
         if (report.findings > 0) ++withFindings;
     }
@@ -53,16 +55,25 @@ int checkAllMaps(EditorState& st, MapCheck check, std::ostream& out) {
 
 }  // namespace
 
-int runCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {
+int runCheck(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
     Args args(words, {{kPl8Option}, {kAllMaps}});
     const bool all = args.has(kAllMaps);
     args.expectCount(all ? 2 : 3);
     const MapCheck check = checkArg(args.at(all ? 1 : 2, "CHECK"));
-    auto st = openGameDir(args.at(0, "DIR"), args);
+    const int map = all ? -1 : parseInt(args.at(1, "MAP"), "MAP", 0, kMapCount - 1);
+    // 1 says "findings", so a map set that cannot be read is 2, as for diff.
+    std::unique_ptr<EditorState> st;
+    try {
+        st = openGameDir(args.at(0, "DIR"), args);
+    } catch (const FileError& e) {
+        err << "d7irir-cli check: " << e.what() << "\n";
+        return 2;
+    }
     if (all) return checkAllMaps(*st, check, out);
-    selectMapArg(*st, args.at(1, "MAP"));
-    printLines(out, runMapCheck(*st, check).lines);
-    return 0;
+    selectMap(*st, map);
+    const CheckReport report = runMapCheck(*st, check);
+    printLines(out, report.lines);
+    return report.findings > 0 ? 1 : 0;
 }
 
 int runReport(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {

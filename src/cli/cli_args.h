@@ -17,6 +17,13 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// An argument well formed but not acceptable (a name the game cannot store);
+// the message says why. Exit status 2 like a usage error, without the usage.
+class RefusedArgument : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 struct ArgSyntax {
     std::set<std::string> valueOptions;  // e.g. "--pl8", "-e"
     std::set<std::string> flags;         // e.g. "--all"

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/cli_args.h"
+#include "cli/exit_statuses.h"
 #include "core/model/file_io.h"
 
 namespace d7::cli {
@@ -12,18 +13,25 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"info", "DIR", "list the maps of the map set in DIR",
-     "One line per map: number, name, map file and record, cells with a domain,\n"
-     "castles and towns.",
+     "One line per map: number, name (UTF-8, control characters as \\xNN), map file\n"
+     "and record, cells with a domain, castles and towns.",
      runInfo},
     {"save", "DIR OUT [--all]", "load the map set of DIR and save it into OUT",
      "Writes what \"Save Mapset...\" writes: the map store, the language file when\n"
      "names changed, and the changed map files. --all writes every file.",
      runSave},
-    {"rename-map", "DIR N TEXT OUT", "rename map N and save the map set into OUT", "",
+    {"rename-map", "DIR N TEXT OUT", "rename map N and save the map set into OUT",
+     "TEXT is UTF-8 and is stored in Windows-1252, as the editor stores names: at\n"
+     "most 11 characters, each with a Windows-1252 byte, no control character and\n"
+     "no ';'. Any other TEXT is refused and nothing is written.",
      runRenameMap},
     {"rename-domain", "DIR N K TEXT OUT",
      "rename domain list entry K (0..16) of map N and save into OUT",
-     "Entry 0 names the land without domain, 1..16 the domains.", runRenameDomain},
+     "Entry 0 names the land without domain, 1..16 the domains. TEXT is UTF-8 and\n"
+     "is stored in Windows-1252: at most 20 characters, each with a Windows-1252\n"
+     "byte, no control character and no ';'. Any other TEXT is refused and nothing\n"
+     "is written.",
+     runRenameDomain},
     {"render",
      "DIR MAP OUT [--zoom 1|2] [--view map|domain|traders] [--trader 0..6] "
      "[--route lines|numbers] [--season S] [--dark] [--blacksmiths]",
@@ -48,7 +56,8 @@ constexpr Command kCommands[] = {
      "\"Check Map for Clipping\" or \"Check Submaps\" as the editor's statistics\n"
      "window shows them.\n"
      "--all-maps checks the 60 maps in turn, each under a line '== Map N NAME ==',\n"
-     "and ends with 'maps with findings: K of 60'; the exit status is 1 when K > 0.",
+     "and ends with 'maps with findings: K of 60'. Names are printed in UTF-8, control\n"
+     "characters as \\xNN.",
      runCheck},
     {"fix",
      "DIR OUT [--map N | --all-maps] [--checks errors,pathfinding,submaps] [--black grass|sea]",
@@ -172,8 +181,7 @@ constexpr Command kCommands[] = {
      "compares map N alone and leaves out the set-wide facts. --json prints the\n"
      "same facts as one JSON object. --picture (with --map) draws B's map N as\n"
      "render does at 100 % with every changed cell outlined (.png or .bmp).\n"
-     "Exit status: 0 the sets are equal, 1 they differ, 2 an error (a damaged\n"
-     "map set is refused with the message of loading it).",
+     "A damaged map set is refused with the message of loading it.",
      runDiff},
     {"make-sample", "OUT [--seed N]", "write the project's own sample game directory into OUT", "",
      runMakeSample},
@@ -194,7 +202,11 @@ void printUsage(std::ostream& out) {
                                  : std::string("\n") + std::string(40, ' '));
         out << c.summary << "\n";
     }
-    out << "\n" << kCommonHelp;
+    out << "\n"
+        << kCommonHelp
+        << "Names cross the command line as UTF-8 and are stored in Windows-1252.\n"
+           "Exit status: 0 done, 1 a file error or an operation refused, 2 a usage\n"
+           "error; check and diff give 1 for findings and differences (COMMAND --help).\n";
 }
 
 bool wantsHelp(const std::vector<std::string>& args) {
@@ -220,7 +232,7 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         if (wantsHelp(rest)) {
             out << "usage: d7irir-cli " << c.name << " " << c.usage << "\n" << c.summary << "\n";
             if (*c.help) out << "\n" << c.help << "\n";
-            out << "\n" << kCommonHelp;
+            out << "\n" << exitStatusHelp(c.name) << "\n" << kCommonHelp;
             return 0;
         }
         try {
@@ -228,6 +240,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
         } catch (const UsageError& e) {
             err << "d7irir-cli " << c.name << ": " << e.what() << " (usage: d7irir-cli " << c.name
                 << " " << c.usage << ")\n";
+            return 2;
+        } catch (const RefusedArgument& e) {
+            err << "d7irir-cli " << c.name << ": " << e.what() << "\n";
             return 2;
         } catch (const FileError& e) {
             err << "d7irir-cli " << c.name << ": " << e.what() << "\n";

@@ -153,8 +153,8 @@ int runDiff(const std::vector<std::string>& words, std::ostream& out, std::ostre
         if (picture) writeDiffPicture(*after, map, diff, *picture, format);
         if (args.has("--json"))
             writeJson(out, diff);
-        else
-            writeMapSetDiffText(out, diff);
+        else  // the text is in the names' code page
+            out << utf8FromWindows1252(mapSetDiffText(diff));
         return diff.identical() ? 0 : 1;
     } catch (const std::exception& e) {
         err << "d7irir-cli diff: " << e.what() << "\n";

@@ -36,7 +36,10 @@ std::optional<MapAction> parseSubmapCommand(const std::vector<std::string>& w) {
     if (name != "generate-from-bmp") return std::nullopt;
     if (w.size() != 2) throw UsageError("generate-from-bmp needs FILE");
     auto picture = std::make_shared<const tiles::PixelGrid>(render::readBitmapFile(w[1]));
-    return MapAction([picture](EditorState& st) { generateFromDomainBitmap(st, *picture); });
+    // As the menu item: the undo record first, then the picture (read above).
+    return MapAction([picture](EditorState& st) {
+        generateFromBmp64(st, [&picture] { return std::optional<tiles::PixelGrid>(*picture); });
+    });
 }
 
 }  // namespace d7::cli

@@ -14,6 +14,7 @@
 #include "core/analysis/town_slots.h"
 #include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
+#include "core/model/name_encoding.h"
 
 namespace d7::cli {
 
@@ -151,8 +152,8 @@ int runAiPrefs(const std::vector<std::string>& words, std::ostream& out, std::os
     for (int k = 1; k <= kStartPositions; ++k) {
         const AiPreference p = aiPreferences(*st, k);
         if (p.start == 0) continue;
-        out << "Start " << k << ": " << st->CountyTable[std::size_t(p.start)].name << "(" << p.start
-            << ")\n";
+        out << "Start " << k << ": " << nameForTerminal(st->CountyTable[std::size_t(p.start)].name)
+            << "(" << p.start << ")\n";
         out << "  1: " << p.first << "\n  2: " << p.second << "\n";
     }
     return 0;

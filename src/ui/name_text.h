@@ -1,6 +1,8 @@
 // Names are Windows-1252 byte strings in the editor's state and files; the
 // windows show them as QStrings. Both directions keep every byte, so a name
-// that is shown and stored again stays the same byte for byte.
+// that is shown and stored again stays the same byte for byte. The code page
+// and the rules for names are the core's (core/model/windows1252.h,
+// core/model/name_encoding.h), which the command-line tool uses too.
 #pragma once
 
 #include <QString>
@@ -16,8 +18,7 @@ QString textFromName(std::string_view bytes);
 // The bytes of a text, or nothing when a character has no Windows-1252 byte.
 std::optional<std::string> nameFromText(const QString& text);
 
-// Whether the character can be part of a name: it has a Windows-1252 byte
-// and is not ";", which separates names in the stores.
+// Whether the character can be part of a name (d7::isNameCharacter).
 bool isNameCharacter(QChar c);
 
 }  // namespace d7::ui

@@ -46,6 +46,12 @@ TEST(CheckCli, AllMapsIsAGateThatFailsOnlyWhenAMapHasFindings) {
     store[block + 5 * kCellCount + cell] = 0;
     test::writeBytes(game / "k7_maps.dat", store);
 
+    // One map alone is a gate too; a map set that cannot be read is neither verdict.
+    for (const char* check : {"errors", "pathfinding", "clipping"})
+        EXPECT_EQ(runCli({"check", game.string(), "16", check}).status, 0) << check;
+    EXPECT_EQ(runCli({"check", game.string(), "17", "errors"}).status, 1);
+    EXPECT_EQ(runCli({"check", (tmp / "nothing").string(), "17", "errors"}).status, 2);
+
     const CliRun faulty = runCli({"check", game.string(), "--all-maps", "errors"});
     EXPECT_EQ(faulty.status, 1);
     EXPECT_EQ(lastLine(faulty.out), "maps with findings: 1 of 60");
@@ -64,7 +70,7 @@ TEST(CheckCli, OneMapAndTheListsPrintWhatTheWindowShows) {
     const std::string dir = tmp.path().string();
 
     const CliRun errors = runCli({"check", dir, "4", "errors"});
-    EXPECT_EQ(errors.status, 0);
+    EXPECT_EQ(errors.status, 1);
     EXPECT_EQ(errors.out, textOf(checkMapErrors(*st).lines));
     EXPECT_EQ(runCli({"report", dir, "4", "counties"}).out, textOf(countiesReport(*st)));
     EXPECT_EQ(runCli({"report", dir, "4", "t2t-adjacent"}).out,

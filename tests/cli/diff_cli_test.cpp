@@ -88,17 +88,17 @@ TEST_F(DiffCli, ADamagedSetIsRefusedWithTheLoadMessage) {
 TEST_F(DiffCli, TextAndJsonListTheSameChanges) {
     const int old0 = setCell(3, 0, 5, 9, 4);
     const int old2 = setCell(3, 2, 5, 9, 23);
-    // Names are the game's Windows-1252 bytes: the text shows them as they
-    // are, JSON in UTF-8.
-    ASSERT_EQ(test::runCli(
-                  {"rename-domain", b.path().string(), "3", "3", "Ashf\xF6rd", b.path().string()})
+    // Names cross the command line in UTF-8 and are stored in Windows-1252;
+    // text and JSON show them in UTF-8.
+    ASSERT_EQ(test::runCli({"rename-domain", b.path().string(), "3", "3", "Ashf\xC3\xB6rd",
+                            b.path().string()})
                   .status,
               0);
     const CliRun text = diff();
     ASSERT_EQ(text.status, 1) << text.err;
     EXPECT_EQ(text.out, "map 3 \"Map 3\": 1 cell changed\n  5,9  M0 " + std::to_string(old0) +
                             "->4  M2 " + std::to_string(old2) +
-                            "->23\n  domain 3 name \"County 3.3\" -> \"Ashf\xF6rd\"\n");
+                            "->23\n  domain 3 name \"County 3.3\" -> \"Ashf\xC3\xB6rd\"\n");
 
     const CliRun json = diff({"--json"});
     ASSERT_EQ(json.status, 1);

@@ -25,5 +25,23 @@ TEST(ManualPage, NamesEveryCommand) {
     }
 }
 
+// The page says what a name may hold and which exit statuses differ from the rule.
+TEST(ManualPage, ListsNameLimitsAndExitStatuses) {
+    std::ifstream in(std::filesystem::path(D7_SOURCE_DIR) / "data/man/d7irir-cli.1");
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string page = text.str();
+    const std::size_t names = page.find("\n.SH NAMES\n");
+    const std::size_t statuses = page.find("\n.SH EXIT STATUS\n");
+    ASSERT_NE(names, std::string::npos);
+    ASSERT_NE(statuses, std::string::npos);
+    EXPECT_NE(page.find("11 characters for a map name, 20\nfor a domain name", names),
+              std::string::npos);
+    for (const char* command : {"check", "diff", "snapshot"})
+        EXPECT_NE(page.find(std::string("\n.TP\n.B ") + command + "\n", statuses),
+                  std::string::npos)
+            << command;
+}
+
 }  // namespace
 }  // namespace d7

@@ -111,6 +111,14 @@ TEST(MapSetCli, UsageMistakesAreReported) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: d7irir-cli save DIR OUT [--all]"), std::string::npos);
     EXPECT_NE(run({"--help"}).out.find("rename-domain"), std::string::npos);
+    // Every command says what its exit statuses mean.
+    for (const cli::Command& c : cli::allCommands()) {
+        const std::string text = run({c.name, "--help"}).out;
+        const std::size_t at = text.find("\nExit status:\n  0  ");
+        EXPECT_NE(at, std::string::npos) << c.name;
+        EXPECT_NE(text.find("\n  1  ", at), std::string::npos) << c.name;
+        EXPECT_NE(text.find("\n  2  ", at), std::string::npos) << c.name;
+    }
 }
 
 }  // namespace

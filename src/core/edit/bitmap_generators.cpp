@@ -4,6 +4,7 @@
 #include "core/edit/cell_writer.h"
 #include "core/edit/random_tiles.h"
 #include "core/model/map_access.h"
+#include "core/model/undo.h"
 #include "core/tiles/overlay_colours.h"
 
 namespace d7 {
@@ -48,6 +49,13 @@ void generateFromDomainBitmap(EditorState& st, const tiles::PixelGrid& picture) 
             }
     }
     finishWholeMap(st);
+}
+
+void generateFromBmp64(EditorState& st,
+                       const std::function<std::optional<tiles::PixelGrid>()>& askPicture) {
+    pushUndo(st);
+    if (const std::optional<tiles::PixelGrid> picture = askPicture())
+        generateFromDomainBitmap(st, *picture);
 }
 
 void generateFromBitmap128(EditorState& st, const tiles::PixelGrid& picture) {

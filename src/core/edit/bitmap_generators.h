@@ -3,6 +3,9 @@
 // undo record first); these write every cell and run the analysis pass once.
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include "core/model/editor_state.h"
 #include "core/tiles/pixel_grid.h"
 
@@ -19,6 +22,13 @@ int domainOfColour(std::uint32_t pixel);
 // of that colour (0 for a colour that is no domain's). Cells beyond a smaller
 // picture become grassland with domain 0.
 void generateFromDomainBitmap(EditorState& st, const tiles::PixelGrid& picture);
+
+// The menu command "Generate from BMP 64x64 with Domains" as the editor and
+// the command-line tool run it: the undo record first, then the picture is
+// asked for (nothing more when there is none, as when the user cancels; the
+// record stays), then generateFromDomainBitmap.
+void generateFromBmp64(EditorState& st,
+                       const std::function<std::optional<tiles::PixelGrid>()>& askPicture);
 
 // "Generate from Bitmap 128", the counterpart of the test map: cell (x, y) is
 // random grassland (its domain kept) where pixel (x - y + 32, x + y) has the

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/model/map_set_io.h"
+#include "core/model/name_encoding.h"
 
 namespace d7 {
 
@@ -17,9 +18,10 @@ void appendNumber(std::string& out, long long v) {
     out.append(buf, r.ptr);
 }
 
-void appendQuoted(std::string& out, const std::string& text) {
+// A name on one line: a control character in it cannot break the report.
+void appendQuoted(std::string& out, const std::string& name) {
     out += '"';
-    out += text;
+    out += escapedName(name);
     out += '"';
 }
 

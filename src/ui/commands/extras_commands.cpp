@@ -9,7 +9,6 @@
 #include "core/model/bmp_file.h"
 #include "core/model/map_access.h"
 #include "core/model/plane_bitmaps.h"
-#include "core/model/undo.h"
 #include "core/tiles/test_pictures.h"
 #include "render/bitmap_reading.h"
 #include "ui/commands/command_guard.h"
@@ -128,10 +127,7 @@ void plain(Editor& ed, void (*operation)(EditorState&)) {
 
 void M_GenerateFromBMP64Click(Editor& ed) {
     onMap(ed, [&](EditorContext& ctx) {
-        // The undo record is taken before the question for the file, also
-        // when the user then cancels.
-        pushUndo(ctx.st);
-        if (const auto picture = openPicture(ctx)) generateFromDomainBitmap(ctx.st, *picture);
+        generateFromBmp64(ctx.st, [&ctx] { return openPicture(ctx); });
     });
 }
 
