@@ -21,6 +21,8 @@ constexpr ExitStatuses kStatuses[] = {
      "a usage error, or a name the game cannot store (nothing written)"},
     {"check", "no findings (only headings, names, \"Ok.\" and \"None.\")",
      "findings (with --all-maps: in any map)", "a usage error, or the map set could not be read"},
+    {"fix", "saved, and no finding remains", "saved, and some findings remain (no safe fix)",
+     "a usage error, or a file could not be read or written (nothing saved)"},
     {"diff", "the map sets are equal", "they differ",
      "a usage error, or a map set could not be read"},
     {"snapshot", "written (its path printed)",
