@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "cli/commands.h"
+#include "support/test_paths.h"
 
 namespace {
 

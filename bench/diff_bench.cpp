@@ -20,6 +20,7 @@
 #include "core/model/map_set_maintenance.h"
 #include "samplegen/sample_game.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "core/tiles/graphics_loading.h"
 #include "core/tiles/tile_palettes.h"
 #include "render/tile_pictures.h"
+#include "support/test_paths.h"
 
 namespace {
 

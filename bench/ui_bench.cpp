@@ -22,6 +22,7 @@
 #include "core/tiles/graphics_loading.h"
 #include "core/tiles/tile_palettes.h"
 #include "support/scripted_dialogs.h"
+#include "support/test_paths.h"
 #include "ui/commands/menu_commands.h"
 #include "ui/editor.h"
 

@@ -12,14 +12,25 @@ set(D7_PCH_WIDGETS <QAction> <QApplication> <QDialog> <QImage> <QKeyEvent> <QLab
     <QLineEdit> <QListWidget> <QMenu> <QMouseEvent> <QPainter> <QPushButton>
     <QStatusBar> <QVBoxLayout> <QWidget>)
 
-# d7_precompile(target [TESTS] [WIDGETS] [QTEST]): TESTS adds GoogleTest and
-# the stream headers the tests use, WIDGETS the Qt Widgets headers, QTEST the
-# header of Qt's test library.
+# d7_precompile(target [TESTS] [WIDGETS] [QTEST] [LIKE key]): TESTS adds
+# GoogleTest and the stream headers the tests use, WIDGETS the Qt Widgets
+# headers, QTEST the header of Qt's test library. Targets given the same LIKE
+# key must compile with the same flags: the first one precompiles and the
+# others reuse its header, which spares a precompile (8 to 20 s of CPU each)
+# per target and build tree.
 function(d7_precompile target)
   if(NOT D7_PCH)
     return()
   endif()
-  cmake_parse_arguments(PCH "TESTS;WIDGETS;QTEST" "" "" ${ARGN})
+  cmake_parse_arguments(PCH "TESTS;WIDGETS;QTEST" "LIKE" "" ${ARGN})
+  if(PCH_LIKE)
+    get_property(first GLOBAL PROPERTY D7_PCH_FIRST_${PCH_LIKE})
+    if(first)
+      target_precompile_headers(${target} REUSE_FROM ${first})
+      return()
+    endif()
+    set_property(GLOBAL PROPERTY D7_PCH_FIRST_${PCH_LIKE} ${target})
+  endif()
   set(headers ${D7_PCH_STD})
   if(PCH_TESTS)
     list(APPEND headers <gtest/gtest.h> <filesystem> <fstream> <set> <sstream>)

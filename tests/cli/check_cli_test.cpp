@@ -6,6 +6,7 @@
 #include "core/model/map_access.h"
 #include "core/model/windows1252.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {

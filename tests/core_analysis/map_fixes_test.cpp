@@ -13,6 +13,7 @@
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
 #include "core/model/undo.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {

@@ -10,6 +10,7 @@
 #include "core/tiles/tileset_file.h"
 #include "fuzz/fuzz_targets.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {

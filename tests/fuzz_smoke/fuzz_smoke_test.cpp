@@ -12,6 +12,7 @@
 #include "fuzz/fuzz_targets.h"
 #include "fuzz/run_editors.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 #include "support/tileset_builder.h"
 
 namespace d7 {

@@ -9,6 +9,7 @@
 #include "core/model/plane_bitmaps.h"
 #include "render/bitmap_reading.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 #include "support/tileset_builder.h"
 
 namespace d7 {

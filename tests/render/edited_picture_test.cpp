@@ -22,6 +22,7 @@
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
 #include "render/map_renderer.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {

@@ -3,6 +3,7 @@
 #include "core/model/file_io.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
+#include "support/test_paths.h"
 
 namespace d7::test {
 

@@ -19,6 +19,7 @@
 #include "sample_fixture.h"
 #include "samplegen/map_builder.h"
 #include "samplegen/tileset_art.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {

@@ -9,6 +9,7 @@
 #include "core/edit/cell_writer.h"
 #include "core/edit/geometry.h"
 #include "core/model/map_set_io.h"
+#include "support/test_paths.h"
 #include "ui/map_editing.h"
 #include "ui/windows/map_window.h"
 #include "ui/windows/stat_form.h"
