@@ -99,7 +99,7 @@ std::optional<TraderEdit> parseTraderEdit(const std::vector<std::string>& w) {
     return std::nullopt;
 }
 
-void runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::ostream& err) {
+bool runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::ostream& err) {
     using Op = TraderEdit::Op;
     switch (e.op) {
         case Op::AddTrader:
@@ -120,14 +120,17 @@ void runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::os
             setStartingPosition(st, prompt, e.v[0], e.v[1]);
             break;
         case Op::StartAt:
-            if (!setStartAt(st, e.v[0], e.v[1], e.v[2]))
+            if (!setStartAt(st, e.v[0], e.v[1], e.v[2])) {
                 err << "d7irir-cli edit: map " << st.curMap << ": no castle on (" << e.v[0] << ", "
                     << e.v[1] << ")\n";
+                return false;
+            }
             break;
         case Op::SwitchDomain:
             switchDomainNumbers(st, e.v[0], e.v[1]);
             break;
     }
+    return true;
 }
 
 int runRoutes(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {

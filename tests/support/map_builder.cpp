@@ -9,6 +9,7 @@
 #include "core/edit/cell_writer.h"
 #include "core/edit/feature_codes.h"
 #include "core/model/file_io.h"
+#include "core/model/read_limits.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_access.h"
 #include "core/model/map_layout.h"
@@ -141,7 +142,7 @@ void putCell(EditorState& st, int x, int y, const CellSpec& c) {
 }
 
 Bytes fileBytes(const fs::path& path) {
-    return readWholeFile(path);
+    return readWholeFile(path, kLanguageFileReadLimit);
 }
 
 void writeBytes(const fs::path& path, const Bytes& bytes) {

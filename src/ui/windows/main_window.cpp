@@ -195,7 +195,7 @@ void Tmainform::forwardKey(int key) {
 void Tmainform::fillMapList() {
     const QSignalBlocker block(mapbox);
     mapbox->clear();
-    for (const std::string& name : ctx_.st.mapNames) mapbox->addItem(textFromName(name));
+    for (const std::string& name : ctx_.st.mapNames) mapbox->addItem(shownName(name));
     mapbox->setCurrentRow(mapbox->count() > 0 ? 0 : -1);
 }
 
@@ -217,7 +217,7 @@ void Tmainform::mapboxRowChanged(int row) {
 void Tmainform::rebuildDomainList(int sel) {
     const QSignalBlocker block(ctybox);
     ctybox->clear();
-    for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(textFromName(name));
+    for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(shownName(name));
     ctybox->setCurrentRow(sel < ctybox->count() ? sel : -1);
     describeDomainItems();
 }
@@ -341,13 +341,13 @@ void Tmainform::changeNameClick() {
         if (row >= 0 && row < kDomainListEntries) {
             if (auto name = nchform_->askName(kCountyNameLength, true)) {
                 setDomainName(st, row, *name);
-                ctybox->item(row)->setText(textFromName(*name));
+                ctybox->item(row)->setText(shownName(*name));
                 repaintDomainList();
             }
         }
     } else if (auto name = nchform_->askName(kMapNameLength, false)) {
         setMapName(st, *name);
-        if (QListWidgetItem* item = mapbox->item(st.curMap)) item->setText(textFromName(*name));
+        if (QListWidgetItem* item = mapbox->item(st.curMap)) item->setText(shownName(*name));
     }
     nameDialogOpen_ = false;
 }
