@@ -62,7 +62,8 @@ std::vector<Seed> tilesetSeeds(const fs::path& game) {
     std::vector<Seed> seeds;
     for (int kind = 0; kind < tiles::kTilesetCount; ++kind) {
         const std::string name = tiles::tilesetFileName(kind, 0);
-        seeds.push_back({name, tilesetStart(readWholeFile(graphicsDir(game) / name, kTilesetReadLimit))});
+        seeds.push_back(
+            {name, tilesetStart(readWholeFile(graphicsDir(game) / name, kTilesetReadLimit))});
     }
     return seeds;
 }

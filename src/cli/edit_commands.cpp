@@ -190,7 +190,8 @@ bool runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
 }  // namespace
 
 int runEdit(const std::vector<std::string>& words, std::ostream&, std::ostream& err) {
-    Args args(words, {{kPl8Option, "--map", "--seed", "--answer", "-e"}, {"--all-maps", "--keep-going"}});
+    Args args(words,
+              {{kPl8Option, "--map", "--seed", "--answer", "-e"}, {"--all-maps", "--keep-going"}});
     args.expectCount(2);
     const std::string& dir = args.at(0, "DIR");
     const std::string& outDir = args.at(1, "OUT");

@@ -15,7 +15,8 @@ inline const char* const kPl8Option = "--pl8";
 
 // A fresh editor state with DIR as the game directory, the .pl8 directory from
 // --pl8 or found as start-up finds it, and the map set of DIR loaded (map 0
-// selected), telling of missing map files (sendLoadNoticesTo). Throws FileError when the map set cannot be loaded.
+// selected), telling of missing map files (sendLoadNoticesTo). Throws FileError when the map set
+// cannot be loaded.
 std::unique_ptr<EditorState> openGameDir(const std::string& dir, const Args& args);
 
 // Where openGameDir tells which map files were missing (the command's error

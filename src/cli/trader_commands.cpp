@@ -47,8 +47,10 @@ Range rangeOf(TraderEdit::Op op, const std::string& what) {
 class ReplacingPrompt : public Prompt {
   public:
     ReplacingPrompt(Prompt& base, int trader) : base_(base), trader_(trader) {}
+    // The question is printed as any other; its answer is Yes whatever the
+    // base prompt would answer.
     bool askYesNo(const std::string& caption, const std::string& text) override {
-        base_.inform(caption, text);
+        base_.askYesNo(caption, text);
         return true;
     }
     void inform(const std::string& caption, const std::string& text) override {

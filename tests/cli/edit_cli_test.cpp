@@ -8,10 +8,16 @@ namespace d7::test {
 namespace {
 
 TEST_F(EditCli, PlacesBuildingsAndPrintsWhatTheEditorWouldSay) {
-    CliRun r = run({"edit", dir(clean), dir(out), "--map", "3", "--seed", "4", "--keep-going", "-e",
-                    "place 10 10 buildings 4", "-e", "place 20 20 buildings 5", "-e",
-                    "place 30 30 base 25", "-e", "place 30 30 buildings 3", "-e",
-                    "place 12 12 buildings 4", "-e", "place 40 40 mountains 6"});
+    CliRun r = run({"edit",   dir(clean),
+                    dir(out), "--map",
+                    "3",      "--seed",
+                    "4",      "--keep-going",
+                    "-e",     "place 10 10 buildings 4",
+                    "-e",     "place 20 20 buildings 5",
+                    "-e",     "place 30 30 base 25",
+                    "-e",     "place 30 30 buildings 3",
+                    "-e",     "place 12 12 buildings 4",
+                    "-e",     "place 40 40 mountains 6"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err,
               "Village: Unable to place here (Base field needs to be green)\n"
@@ -26,10 +32,16 @@ TEST_F(EditCli, PlacesBuildingsAndPrintsWhatTheEditorWouldSay) {
 }
 
 TEST_F(EditCli, AnswersDomainsAndRoadPaths) {
-    CliRun r =
-        run({"edit", dir(clean), dir(out), "--map", "3", "--answer", "yes", "--keep-going", "-e",
-             "place 10 10 buildings 4", "-e", "place 20 20 buildings 4", "-e", "domain 5 4 2", "-e",
-             "domain 50 50 2", "-e", "road-path 5 5 9 7", "-e", "road-path 5 5 50 50"});
+    CliRun r = run({"edit",   dir(clean),
+                    dir(out), "--map",
+                    "3",      "--answer",
+                    "yes",    "--keep-going",
+                    "-e",     "place 10 10 buildings 4",
+                    "-e",     "place 20 20 buildings 4",
+                    "-e",     "domain 5 4 2",
+                    "-e",     "domain 50 50 2",
+                    "-e",     "road-path 5 5 9 7",
+                    "-e",     "road-path 5 5 50 50"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err,
               "Town: A town already exists for this domain. Replace it?\n"

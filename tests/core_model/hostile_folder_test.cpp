@@ -102,11 +102,11 @@ TEST(HostileFolder, EveryReaderRefusesWhatIsNoRegularFile) {
         {"palette", [](const fs::path& p) { tiles::readPaletteFile(p); }},
         {"language file", [](const fs::path& p) { readWholeFile(p, kLanguageFileReadLimit); }},
     };
-    for (const auto& [kind, read] : readers) {
+    for (const auto& [kind, reader] : readers) {
         for (const char* name : {"fifo", "zero", "directory"}) {
             const auto start = std::chrono::steady_clock::now();
             try {
-                read(dir / name);
+                reader(dir / name);
                 ADD_FAILURE() << kind << " read " << name;
             } catch (const FileError& e) {
                 EXPECT_EQ(e.what(), (dir / name).string() + ": is not a regular file") << kind;

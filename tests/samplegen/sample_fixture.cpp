@@ -1,9 +1,9 @@
 #include "sample_fixture.h"
 
 #include "core/model/file_io.h"
-#include "core/model/read_limits.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 
 namespace d7::test {
 

@@ -79,8 +79,8 @@ TEST(SampleMapSet, WordListHasPrefixesInfixesAndSuffixes) {
     EXPECT_EQ(g.infixes().size(), 20u);
     EXPECT_EQ(g.suffixes().size(), 60u);
     // The copy installed beside the programs is the same list.
-    const auto installed =
-        readWholeFile(std::filesystem::path(D7_SOURCE_DIR) / "data" / "names.txt", kWordListReadLimit);
+    const auto installed = readWholeFile(
+        std::filesystem::path(D7_SOURCE_DIR) / "data" / "names.txt", kWordListReadLimit);
     EXPECT_EQ(installed, words);
 }
 

@@ -9,11 +9,11 @@
 #include "core/edit/cell_writer.h"
 #include "core/edit/feature_codes.h"
 #include "core/model/file_io.h"
-#include "core/model/read_limits.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_access.h"
 #include "core/model/map_layout.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 
 namespace d7::test {
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <set>
 
@@ -134,7 +135,8 @@ int createFileExclusively(const fs::path& path) {
 
 bool isTemporaryFileName(const std::string& name) {
     const std::size_t marker = name.rfind(kTempMarker);
-    if (name.size() < 2 || name[0] != '.' || marker == std::string::npos || marker < 1) return false;
+    if (name.size() < 2 || name[0] != '.' || marker == std::string::npos || marker < 1)
+        return false;
     const std::string_view letters = std::string_view(name).substr(marker + kTempMarker.size());
     if (letters == "tmp") return true;  // the fixed name of older versions
     return letters.size() == kRandomLetters &&
@@ -147,7 +149,7 @@ void writeFilesAtomic(const std::vector<FileToWrite>& files) {
     for (const FileToWrite& f : files) dirs.insert(directoryOf(f.path));
     for (const fs::path& dir : dirs) removeLeftovers(dir);
 
-    std::vector<TemporaryFile> temps(files.size());
+    const auto temps = std::make_unique<TemporaryFile[]>(files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         const fs::path& target = files[i].path;
         // Found now, a directory in the way would stop the renames half-way.

@@ -28,8 +28,7 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes,
-                       std::size_t limit) {
+void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes, std::size_t limit) {
     // Without waiting: opening a FIFO would otherwise block until someone
     // writes into it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);

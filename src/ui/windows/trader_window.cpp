@@ -146,9 +146,8 @@ void Ttraderform::showMode(TraderWindowMode mode) {
                 if (d <= 0) continue;
                 const std::string name =
                     d < kCountyRecords ? st.CountyTable[std::size_t(d)].name : "";
-                auto* item =
-                    new QListWidgetItem(QStringLiteral("Start %1: ").arg(k) + shownName(name) +
-                                        QStringLiteral("(%1)").arg(d));
+                auto* item = new QListWidgetItem(QStringLiteral("Start %1: ").arg(k) +
+                                                 shownName(name) + QStringLiteral("(%1)").arg(d));
                 item->setData(Qt::UserRole, k);
                 selbox->addItem(item);
             }
