@@ -152,6 +152,7 @@ TEST_F(StartupTest, ALanguageFileOutsideTheGameDirectoryIsRefused) {
     for (const char* name : {"../../etc/passwd", "/dev/zero", ".."}) {
         writeIni("[LangFile]\ntextfile=" + std::string(name) + "\n");
         prompt.messages.clear();
+        ed = std::make_unique<ui::Editor>(prompt, dialogs, home);
         ASSERT_EQ(start(game.string()), app::StartupResult::MapShown) << name;
         EXPECT_EQ(ed->state().langFile, "K7.ENG");
         ASSERT_EQ(prompt.messages.size(), 1u) << name;

@@ -65,7 +65,7 @@ TEST(HostileFolder, SavesReplaceLinksAndNeverWriteThroughThem) {
         fs::create_symlink(elsewhere / "victim", out / ("." + target + ".d7irir-AbC123"));
         fs::create_symlink(elsewhere / ("made-" + target), out / ("." + target + ".d7irir-zzzzzz"));
     }
-    for (int round = 0; round < 20; ++round) saveMapSet(*st, out.path().string());
+    for (int round = 0; round < 4; ++round) saveMapSet(*st, out.path().string());
 
     EXPECT_EQ(fileBytes(elsewhere / "victim"), kVictim);
     EXPECT_EQ(entriesOf(elsewhere.path()), std::vector<std::string>{"victim"});
