@@ -29,6 +29,7 @@ constexpr int kDomainListTag = 5;
 constexpr int kMapListTag = 15;
 // Scroll the map window this many cells above and left of a domain's town.
 constexpr int kCentreMargin = 6;
+constexpr std::size_t kMapListRows = 1000;  // far more names than any game file has
 
 bool isMapKey(int key) {
     switch (key) {
@@ -195,7 +196,10 @@ void Tmainform::forwardKey(int key) {
 void Tmainform::fillMapList() {
     const QSignalBlocker block(mapbox);
     mapbox->clear();
-    for (const std::string& name : ctx_.st.mapNames) mapbox->addItem(shownName(name));
+    // Names past the sixty maps name no map; a damaged or hostile language
+    // file may hold millions of them, of which the list shows the first ones.
+    const std::size_t rows = std::min(ctx_.st.mapNames.size(), kMapListRows);
+    for (std::size_t k = 0; k < rows; ++k) mapbox->addItem(shownName(ctx_.st.mapNames[k]));
     mapbox->setCurrentRow(mapbox->count() > 0 ? 0 : -1);
 }
 
