@@ -1,6 +1,8 @@
 // Loading and saving a whole map set (about 5 MB of files), and deriving the
 // auxiliary pictures of one map.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "core/model/auxiliary_planes.h"
 #include "core/model/map_access.h"
@@ -52,6 +54,33 @@ void BM_SaveWholeMapSet(benchmark::State& state) {
     for (auto _ : state) saveMapSet(*st, out.path().string());
 }
 BENCHMARK(BM_SaveWholeMapSet)->Unit(benchmark::kMillisecond);
+
+// The window in which a kill can still leave a saved map set mixed: the 17
+// renames of a save of every file (map store, language file, 15 map files),
+// back to back as writeFilesAtomic does them, the temporary files written
+// and flushed beforehand (not timed).
+void BM_SaveRenameWindow(benchmark::State& state) {
+    test::TempDir out;
+    const Bytes bytes(kMapFileSize, 7);
+    std::vector<fs::path> temps, targets;
+    for (int i = 0; i < 17; ++i) {
+        targets.push_back(out / ("file" + std::to_string(i)));
+        temps.push_back(out / (".file" + std::to_string(i) + ".d7irir-AAAAAA"));
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const fs::path& temp : temps) {
+            test::writeBytes(temp, bytes);
+            const int fd = ::open(temp.c_str(), O_RDONLY);
+            ::fsync(fd);
+            ::close(fd);
+        }
+        state.ResumeTiming();
+        for (std::size_t i = 0; i < temps.size(); ++i)
+            ::rename(temps[i].c_str(), targets[i].c_str());
+    }
+}
+BENCHMARK(BM_SaveRenameWindow)->Unit(benchmark::kMicrosecond);
 
 // The derived pictures of a busy map: map 3 of the sample game (sixteen
 // domains, coast, roads). Baseline: one plain pass over the Ext record.

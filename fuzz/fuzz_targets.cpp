@@ -18,6 +18,7 @@
 #include "core/edit/bitmap_generators.h"
 #include "core/model/editor_state.h"
 #include "core/model/file_io.h"
+#include "core/model/game_paths.h"
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_diff.h"
@@ -286,7 +287,11 @@ void namesFile(Input bytes) {
 void iniFile(Input bytes) {
     IniFile ini(textOf(bytes));
     ini.value("Path", "kvarpath");
-    ini.value("LangFile", "textfile");
+    // The language file it names is taken only as a file of the game directory.
+    const std::string lang = ini.value("LangFile", "textfile");
+    if (!languageFileNameProblem(lang))
+        check(fs::path(lang).filename() == lang && lang != "." && lang != "..",
+              "a path leading out of the game directory taken as a file name");
     ini.setValue("Path", "pl8", "C:\\Games\\Thornvale\\pl8");
     IniFile again(ini.text());
     check(again.value("path", "PL8") == "C:\\Games\\Thornvale\\pl8", "written value lost");

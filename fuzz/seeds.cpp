@@ -8,6 +8,7 @@
 #include "core/model/game_paths.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 #include "core/model/single_map_file.h"
 #include "core/tiles/tileset_file.h"
 
@@ -61,21 +62,22 @@ std::vector<Seed> tilesetSeeds(const fs::path& game) {
     std::vector<Seed> seeds;
     for (int kind = 0; kind < tiles::kTilesetCount; ++kind) {
         const std::string name = tiles::tilesetFileName(kind, 0);
-        seeds.push_back({name, tilesetStart(readWholeFile(graphicsDir(game) / name))});
+        seeds.push_back(
+            {name, tilesetStart(readWholeFile(graphicsDir(game) / name, kTilesetReadLimit))});
     }
     return seeds;
 }
 
 std::vector<Seed> paletteSeeds(const fs::path& game) {
-    return {{"Base01.256", readWholeFile(graphicsDir(game) / "Base01.256")}};
+    return {{"Base01.256", readWholeFile(graphicsDir(game) / "Base01.256", kPaletteReadLimit)}};
 }
 
 std::vector<Seed> languageSeeds(const fs::path& game) {
-    return {{"K7.ENG", readWholeFile(game / "K7.ENG")}};
+    return {{"K7.ENG", readWholeFile(game / "K7.ENG", kLanguageFileReadLimit)}};
 }
 
 std::vector<Seed> namesSeeds(const fs::path& game) {
-    return {{"names.txt", readWholeFile(game / "names.txt")}};
+    return {{"names.txt", readWholeFile(game / "names.txt", kWordListReadLimit)}};
 }
 
 // Two maps from different map files, as "Save Single Map" writes them.

@@ -1,6 +1,7 @@
 #include "app/ini_file.h"
 
 #include "core/model/file_io.h"
+#include "core/model/read_limits.h"
 #include "core/model/text_case.h"
 
 namespace d7 {
@@ -59,7 +60,7 @@ IniFile::IniFile(const std::string& text) {
 
 IniFile IniFile::load(const std::filesystem::path& path) {
     if (!isExistingFile(path)) return IniFile();
-    auto bytes = readWholeFile(path);
+    auto bytes = readWholeFile(path, kIniReadLimit);
     return IniFile(std::string(bytes.begin(), bytes.end()));
 }
 

@@ -5,6 +5,7 @@
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
 #include "core/model/program_dir.h"
+#include "core/model/read_limits.h"
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
 #include "ui/commands/command_guard.h"
@@ -24,7 +25,7 @@ void loadNames(ui::Editor& ed, const StartupSettings& settings) {
     const std::filesystem::path path = namesFilePath(settings);
     if (!isExistingFile(path)) return;  // no word list: no random names
     ui::runCommand(ed.context().prompt, [&] {
-        const Bytes bytes = readWholeFile(path);
+        const Bytes bytes = readWholeFile(path, kWordListReadLimit);
         ed.context().names.load(
             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     });
@@ -82,6 +83,11 @@ StartupResult runStartup(ui::Editor& ed, const StartupSettings& settings) {
         st.pl8Dir.clear();
     }
     if (st.langFile.empty()) st.langFile = kDefaultLanguageFile;
+    if (const auto problem = languageFileNameProblem(st.langFile)) {
+        prompt.inform(ui::kErrorCaption, iniPath(settings).string() + ": " + *problem + "; " +
+                                             kDefaultLanguageFile + " is read instead");
+        st.langFile = kDefaultLanguageFile;
+    }
 
     if (st.gameDir.empty() || !isExistingDirectory(st.gameDir)) {
         if (!askForGameDirectory(ed, ini, settings)) {

@@ -1,10 +1,12 @@
 #include "cli/commands.h"
 
 #include <array>
+#include <new>
 #include <ostream>
 
 #include "cli/cli_args.h"
 #include "cli/exit_statuses.h"
+#include "cli/game_session.h"
 #include "core/model/file_io.h"
 
 namespace d7::cli {
@@ -95,7 +97,9 @@ constexpr Command kCommands[] = {
      "Without --yes the question is answered No and nothing is written.", runRestoreSnapshot},
     {"reset-map", "DIR MAP OUT --yes", "empty map MAP, name it \"Empty Map\", save into OUT",
      "Without --yes the question is answered No and nothing is written.", runResetMap},
-    {"edit", "DIR OUT [--map N | --all-maps] [--seed S] [--answer yes|no] -e CMD [-e CMD ...]",
+    {"edit",
+     "DIR OUT [--map N | --all-maps] [--seed S] [--answer yes|no] [--keep-going] -e CMD "
+     "[-e CMD ...]",
      "run editing commands on map N (default 0) or every map and save into OUT",
      "CMD is one of:\n"
      "  place X Y base|roads|mountains|buildings TILE   TILE as in the tile selector:\n"
@@ -140,8 +144,11 @@ constexpr Command kCommands[] = {
      "  switch-domain S T  domain numbers S (1..16) and T (0..16) change places\n"
      "Questions get the --answer (default no); every message the editor would show\n"
      "is printed as 'caption: text' on stderr. --seed makes the random tiles repeatable.\n"
+     "A command the rules refuse (a placement, a trade stop, a starting position or a\n"
+     "road: anything printed as a failure) ends the run and nothing is saved, unless\n"
+     "--keep-going is given: then the refusal is printed and the run goes on and saves.\n"
      "A command that cannot be carried out (a paste that does not fit, an empty\n"
-     "clipboard, nothing to undo) ends the run and nothing is saved.",
+     "clipboard, nothing to undo) ends the run and nothing is saved in both modes.",
      runEdit},
     {"export-plane", "DIR MAP mask|minimap|outside OUT.bmp [--dark]",
      "write map MAP's minimap mask, minimap image or outside map as a bitmap",
@@ -235,6 +242,10 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             out << "\n" << exitStatusHelp(c.name) << "\n" << kCommonHelp;
             return 0;
         }
+        struct Notices {
+            explicit Notices(std::ostream& err) { sendLoadNoticesTo(&err); }
+            ~Notices() { sendLoadNoticesTo(nullptr); }
+        } notices(err);
         try {
             return c.run(rest, out, err);
         } catch (const UsageError& e) {
@@ -246,6 +257,9 @@ int runCli(const std::vector<std::string>& argv, std::ostream& out, std::ostream
             return 2;
         } catch (const FileError& e) {
             err << "d7irir-cli " << c.name << ": " << e.what() << "\n";
+            return 1;
+        } catch (const std::bad_alloc&) {
+            err << "d7irir-cli " << c.name << ": out of memory\n";
             return 1;
         } catch (const std::exception& e) {
             err << "d7irir-cli " << c.name << ": " << e.what() << "\n";

@@ -141,7 +141,9 @@ std::uint64_t parseSeed(const std::string& text) {
     return seed;
 }
 
-void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostream& err) {
+// Returns false when the command was refused and said so on err (messages
+// through prompt are counted by the prompt).
+bool runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostream& err) {
     switch (c.op) {
         case EditOp::Place:
             placeTile(st, prompt, c.v[0], c.v[1], c.v[2], footprintOf(c.kind, c.v[2]), c.kind);
@@ -164,7 +166,7 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
             if (TraceRoad(st, c.v[2], c.v[3], c.straight) < 0 || st.PathLength <= 0) {
                 err << "d7irir-cli edit: map " << st.curMap << ": no road path from (" << c.v[0]
                     << ", " << c.v[1] << ") to (" << c.v[2] << ", " << c.v[3] << ")\n";
-                break;
+                return false;
             }
             setRoadPath(st);
             break;
@@ -180,15 +182,16 @@ void runCommand(EditorState& st, Prompt& prompt, const EditCommand& c, std::ostr
             break;
         }
         case EditOp::Trader:
-            runTraderEdit(st, prompt, c.trader, err);
-            break;
+            return runTraderEdit(st, prompt, c.trader, err);
     }
+    return true;
 }
 
 }  // namespace
 
 int runEdit(const std::vector<std::string>& words, std::ostream&, std::ostream& err) {
-    Args args(words, {{kPl8Option, "--map", "--seed", "--answer", "-e"}, {"--all-maps"}});
+    Args args(words,
+              {{kPl8Option, "--map", "--seed", "--answer", "-e"}, {"--all-maps", "--keep-going"}});
     args.expectCount(2);
     const std::string& dir = args.at(0, "DIR");
     const std::string& outDir = args.at(1, "OUT");
@@ -216,9 +219,17 @@ int runEdit(const std::vector<std::string>& words, std::ostream&, std::ostream& 
     auto st = openGameDir(dir, args);
     st->rng.reseed(seed);
     StreamPrompt prompt(err, answer == "yes");
+    const bool keepGoing = args.has("--keep-going");
     for (int n = allMaps ? 0 : map; n <= (allMaps ? kMapCount - 1 : map); ++n) {
         selectMap(*st, n);
-        for (const EditCommand& c : commands) runCommand(*st, prompt, c, err);
+        for (const EditCommand& c : commands) {
+            const int messages = prompt.messages();
+            const bool done = runCommand(*st, prompt, c, err);
+            if (keepGoing || (done && prompt.messages() == messages)) continue;
+            err << "d7irir-cli edit: a command was refused; nothing saved (--keep-going saves "
+                   "all the same)\n";
+            return 1;
+        }
     }
     saveMapSet(*st, outDir);
     return 0;

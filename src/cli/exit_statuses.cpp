@@ -38,8 +38,8 @@ constexpr ExitStatuses kStatuses[] = {
      "the bitmap refused, or a file could not be read or written; nothing written",
      "a usage error"},
     {"edit", "saved",
-     "a command could not be carried out, or a file could not be read or written; nothing "
-     "written",
+     "a command was refused (unless --keep-going) or could not be carried out, or a file "
+     "could not be read or written; nothing written",
      "a usage error"},
 };
 

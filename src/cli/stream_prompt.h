@@ -17,15 +17,20 @@ class StreamPrompt : public Prompt {
         err_ << caption << ": " << text << "\n";
         return answer_;
     }
+    // Every message an edit command gets is a refusal (a placement, a trade
+    // stop, a starting position the rules refuse).
     void inform(const std::string& caption, const std::string& text) override {
         err_ << caption << ": " << text << "\n";
+        ++messages_;
     }
+    int messages() const { return messages_; }
     // Only "add-trader ... replace S" chooses; elsewhere the choice is cancelled.
     std::optional<int> selectTraderoute(const std::vector<int>&) override { return std::nullopt; }
 
   private:
     std::ostream& err_;
     bool answer_;
+    int messages_ = 0;
 };
 
 }  // namespace d7::cli

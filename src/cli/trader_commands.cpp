@@ -47,8 +47,10 @@ Range rangeOf(TraderEdit::Op op, const std::string& what) {
 class ReplacingPrompt : public Prompt {
   public:
     ReplacingPrompt(Prompt& base, int trader) : base_(base), trader_(trader) {}
+    // The question is printed as any other; its answer is Yes whatever the
+    // base prompt would answer.
     bool askYesNo(const std::string& caption, const std::string& text) override {
-        base_.inform(caption, text);
+        base_.askYesNo(caption, text);
         return true;
     }
     void inform(const std::string& caption, const std::string& text) override {
@@ -99,7 +101,7 @@ std::optional<TraderEdit> parseTraderEdit(const std::vector<std::string>& w) {
     return std::nullopt;
 }
 
-void runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::ostream& err) {
+bool runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::ostream& err) {
     using Op = TraderEdit::Op;
     switch (e.op) {
         case Op::AddTrader:
@@ -120,14 +122,17 @@ void runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::os
             setStartingPosition(st, prompt, e.v[0], e.v[1]);
             break;
         case Op::StartAt:
-            if (!setStartAt(st, e.v[0], e.v[1], e.v[2]))
+            if (!setStartAt(st, e.v[0], e.v[1], e.v[2])) {
                 err << "d7irir-cli edit: map " << st.curMap << ": no castle on (" << e.v[0] << ", "
                     << e.v[1] << ")\n";
+                return false;
+            }
             break;
         case Op::SwitchDomain:
             switchDomainNumbers(st, e.v[0], e.v[1]);
             break;
     }
+    return true;
 }
 
 int runRoutes(const std::vector<std::string>& words, std::ostream& out, std::ostream&) {

@@ -25,7 +25,8 @@ struct TraderEdit {
 std::optional<TraderEdit> parseTraderEdit(const std::vector<std::string>& words);
 
 // Runs the edit on the current map. Messages and questions go through
-// prompt; what cannot be done on this map is said on err.
-void runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::ostream& err);
+// prompt; what cannot be done on this map is said on err, and then it
+// returns false.
+bool runTraderEdit(EditorState& st, Prompt& prompt, const TraderEdit& e, std::ostream& err);
 
 }  // namespace d7::cli

@@ -173,12 +173,7 @@ tiles::PixelGrid decodeBitmap(std::span<const std::uint8_t> bytes,
 }
 
 tiles::PixelGrid readBitmapFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxFileSize)
-        throw FileError(path, "is " + std::to_string(size) +
-                                  " bytes long, more than any bitmap the editor reads");
-    return decodeBitmap(readWholeFile(path), path);
+    return decodeBitmap(readWholeFile(path, kMaxFileSize), path);
 }
 
 }  // namespace d7::render

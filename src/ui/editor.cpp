@@ -1,8 +1,10 @@
 #include "ui/editor.h"
 
 #include <chrono>
+#include <iostream>
 
 #include "core/model/map_access.h"
+#include "core/model/map_set_io.h"
 #include "core/tiles/graphics_commands.h"
 #include "ui/accessibility.h"
 #include "ui/commands/compare_command.h"
@@ -14,6 +16,8 @@
 namespace d7::ui {
 
 namespace {
+
+constexpr int kNoticeMilliseconds = 30000;
 
 // The commands that work on a loaded map set.
 const char* const kMapSetCommands[] = {
@@ -99,6 +103,11 @@ void Editor::repaintViews() {
 }
 
 void Editor::showLoadedMapSet() {
+    // Blank maps standing in for missing files would look like real ones.
+    if (const auto notice = missingMapFilesNotice(*st_)) {
+        mainform_->StatusBar1->showMessage(QString::fromStdString(*notice), kNoticeMilliseconds);
+        std::cerr << "d7irir: " << *notice << "\n";
+    }
     mainform_->fillMapList();
     if (st_->mapLoaded) mainform_->selectMapAndRefresh(0);
     mainform_->rebuildDomainList(0);

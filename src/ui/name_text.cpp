@@ -14,6 +14,11 @@ QString textFromName(std::string_view bytes) {
     return text;
 }
 
+QString shownName(std::string_view bytes) {
+    if (bytes.size() <= std::size_t(kShownNameCharacters)) return textFromName(bytes);
+    return textFromName(bytes.substr(0, std::size_t(kShownNameCharacters))) + QChar(0x2026);
+}
+
 std::optional<std::string> nameFromText(const QString& text) {
     std::string bytes;
     bytes.reserve(std::size_t(text.size()));

@@ -15,6 +15,13 @@ namespace d7::ui {
 // The text of a name's bytes.
 QString textFromName(std::string_view bytes);
 
+// A name as lists, titles and messages show it: at most kShownNameCharacters
+// characters, then "…" when it was longer. The game shows far fewer, so a
+// name past that comes from a damaged or hostile file; cutting it keeps the
+// windows quick and readable while the state and the files keep every byte.
+inline constexpr int kShownNameCharacters = 80;
+QString shownName(std::string_view bytes);
+
 // The bytes of a text, or nothing when a character has no Windows-1252 byte.
 std::optional<std::string> nameFromText(const QString& text);
 

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
+#include <QListWidget>
+#include <QStatusBar>
 
 #include "app/app_options.h"
 #include "app/ini_file.h"
 #include "app/startup.h"
 #include "core/model/file_io.h"
+#include "core/model/language_file.h"
 #include "core/tiles/graphics_commands.h"
 #include "support/map_builder.h"
 #include "support/scripted_dialogs.h"
@@ -138,6 +143,45 @@ TEST_F(StartupTest, OtherLanguageFileAndGameDirOptionLeaveTheConfigurationAlone)
     EXPECT_EQ(ed->state().gameDir, game.string());
     EXPECT_EQ(ed->state().pl8Dir, game.string());
     EXPECT_EQ(iniText(), ini);
+}
+
+// The language file named in the configuration must be a file of the game
+// directory: a path that leads elsewhere is refused and K7.ENG read instead.
+TEST_F(StartupTest, ALanguageFileOutsideTheGameDirectoryIsRefused) {
+    writeGame();
+    for (const char* name : {"../../etc/passwd", "/dev/zero", ".."}) {
+        writeIni("[LangFile]\ntextfile=" + std::string(name) + "\n");
+        prompt.messages.clear();
+        ed = std::make_unique<ui::Editor>(prompt, dialogs, home);
+        ASSERT_EQ(start(game.string()), app::StartupResult::MapShown) << name;
+        EXPECT_EQ(ed->state().langFile, "K7.ENG");
+        ASSERT_EQ(prompt.messages.size(), 1u) << name;
+        EXPECT_NE(prompt.messages[0].second.find("is not a file name inside the game directory"),
+                  std::string::npos)
+            << prompt.messages[0].second;
+    }
+}
+
+// A program directory whose configuration is a FIFO and whose word list is
+// an endless device: start-up goes on without them, the map set is shown.
+// Missing map files are named in the status bar; a long name is shortened in
+// the map list and kept whole in the state.
+TEST_F(StartupTest, HostileFilesAndNamesDoNotStopStartUp) {
+    writeGame();
+    fs::remove(game / "map07.pl8");
+    ASSERT_EQ(::mkfifo((home / "D7Irir.ini").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", home / "names.txt");
+    {
+        auto st = loadTestMapSet(game);
+        st->mapNames[1] = std::string(5000, 'N');
+        writeNameEntry(st->langStream, kMapNamesEntry, st->mapNames);
+        writeFileAtomic(game / "K7.ENG", st->langStream);
+    }
+    EXPECT_EQ(start(game.string()), app::StartupResult::MapShown);
+    EXPECT_EQ(ed->mainForm().StatusBar1->currentMessage(),
+              "Map files not found: map07.pl8; blank maps stand in for them");
+    EXPECT_EQ(ed->mainForm().mapbox->item(1)->text(), QString(80, 'N') + QChar(0x2026));
+    EXPECT_EQ(ed->state().mapNames[1].size(), 5000u);
 }
 
 TEST_F(StartupTest, TheProgramDirectorysNamesTxtComesBeforeTheInstalledOne) {

@@ -8,10 +8,16 @@ namespace d7::test {
 namespace {
 
 TEST_F(EditCli, PlacesBuildingsAndPrintsWhatTheEditorWouldSay) {
-    CliRun r = run({"edit", dir(clean), dir(out), "--map", "3", "--seed", "4", "-e",
-                    "place 10 10 buildings 4", "-e", "place 20 20 buildings 5", "-e",
-                    "place 30 30 base 25", "-e", "place 30 30 buildings 3", "-e",
-                    "place 12 12 buildings 4", "-e", "place 40 40 mountains 6"});
+    CliRun r = run({"edit",   dir(clean),
+                    dir(out), "--map",
+                    "3",      "--seed",
+                    "4",      "--keep-going",
+                    "-e",     "place 10 10 buildings 4",
+                    "-e",     "place 20 20 buildings 5",
+                    "-e",     "place 30 30 base 25",
+                    "-e",     "place 30 30 buildings 3",
+                    "-e",     "place 12 12 buildings 4",
+                    "-e",     "place 40 40 mountains 6"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err,
               "Village: Unable to place here (Base field needs to be green)\n"
@@ -26,10 +32,16 @@ TEST_F(EditCli, PlacesBuildingsAndPrintsWhatTheEditorWouldSay) {
 }
 
 TEST_F(EditCli, AnswersDomainsAndRoadPaths) {
-    CliRun r =
-        run({"edit", dir(clean), dir(out), "--map", "3", "--answer", "yes", "-e",
-             "place 10 10 buildings 4", "-e", "place 20 20 buildings 4", "-e", "domain 5 4 2", "-e",
-             "domain 50 50 2", "-e", "road-path 5 5 9 7", "-e", "road-path 5 5 50 50"});
+    CliRun r = run({"edit",   dir(clean),
+                    dir(out), "--map",
+                    "3",      "--answer",
+                    "yes",    "--keep-going",
+                    "-e",     "place 10 10 buildings 4",
+                    "-e",     "place 20 20 buildings 4",
+                    "-e",     "domain 5 4 2",
+                    "-e",     "domain 50 50 2",
+                    "-e",     "road-path 5 5 9 7",
+                    "-e",     "road-path 5 5 50 50"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err,
               "Town: A town already exists for this domain. Replace it?\n"
@@ -44,6 +56,27 @@ TEST_F(EditCli, AnswersDomainsAndRoadPaths) {
         for (int x = 0; x < kGrid; ++x) roads += st->planes.M0.at(x, y) & 1;
     EXPECT_EQ(roads, 7);
     EXPECT_EQ(st->planes.M0.at(5, 5), 3);  // below domain 2: a bordered road
+}
+
+// A refused placement or road ends the run: status 1, nothing saved. A
+// question answered No is no refusal.
+TEST_F(EditCli, RefusedPlacementsAndRoadsSaveNothing) {
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"place 30 30 base 25", "place 30 30 buildings 3"},
+         "Village: Unable to place here (Base field needs to be green)\n"},
+        {{"road-path 5 5 50 50"}, "d7irir-cli edit: map 3: no road path from (5, 5) to (50, 50)\n"},
+    };
+    for (const auto& [commands, message] : refused) {
+        CliRun r = edit(commands);
+        EXPECT_EQ(r.status, 1) << commands.back();
+        EXPECT_EQ(r.err, std::string(message) +
+                             "d7irir-cli edit: a command was refused; nothing saved "
+                             "(--keep-going saves all the same)\n");
+        EXPECT_TRUE(fs::is_empty(out.path()));
+    }
+    CliRun r = edit({"place 10 10 buildings 4", "place 12 12 buildings 4"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "Town: A town already exists for this domain. Replace it?\n");
 }
 
 // Pattern bytes on every map are no valid maps at all: the whole-map

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 #include <sstream>
 
 #include "cli/cli_run.h"
 #include "cli/commands.h"
 #include "core/model/language_file.h"
+#include "core/model/map_layout.h"
 #include "core/model/map_set_io.h"
 #include "support/map_builder.h"
 
@@ -51,6 +54,47 @@ TEST(MapSetCli, Pl8OptionReadsMapFilesFromTheGameDirectoryItself) {
     TempDir out2;
     ASSERT_EQ(run({"save", game.path().string(), out2.path().string(), "--all"}).status, 0);
     EXPECT_NE(fileBytes(out2 / "PL8" / "map15.pl8"), fileBytes(game / "map15.pl8"));
+}
+
+// Blank maps standing in for missing map files are announced, and a save
+// without --all does not write them.
+TEST(MapSetCli, MissingMapFilesAreNamedAndNotSaved) {
+    TempDir game, out, all;
+    test::writeMapSet(game.path(), 34, "pl8");
+    fs::remove(game / "pl8" / "map02.pl8");
+    fs::remove(game / "pl8" / "map09.pl8");
+    const std::string notice = "d7irir-cli: " + game.path().string() +
+                               ": Map files not found: map02.pl8, map09.pl8; blank maps stand in "
+                               "for them\n";
+    CliRun r = run({"save", game.path().string(), out.path().string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, notice);
+    EXPECT_FALSE(fs::exists(out / "PL8" / "map02.pl8"));
+    EXPECT_TRUE(fs::exists(out / "K7_MAPS.DAT"));
+    r = run({"save", game.path().string(), all.path().string(), "--all"});
+    EXPECT_EQ(r.err, notice);
+    EXPECT_EQ(fileBytes(all / "PL8" / "map09.pl8").size(), kMapFileSize);
+}
+
+// A single-map file and a bitmap that are a link to an endless device and a
+// FIFO: one line naming the file, nothing written.
+TEST(MapSetCli, HostileInputsAreRefusedNamingTheFile) {
+    TempDir game, out;
+    test::writeMapSet(game.path(), 35, "pl8");
+    fs::create_symlink("/dev/zero", game / "zero.k7map");
+    ASSERT_EQ(::mkfifo((game / "fifo.bmp").c_str(), 0600), 0);
+    const std::string dir = game.path().string(), target = (out / "set").string();
+    const std::pair<std::vector<std::string>, std::string> runs[] = {
+        {{"import-map", dir, "0", (game / "zero.k7map").string(), target}, "zero.k7map"},
+        {{"edit", dir, target, "-e", "generate-from-bmp " + (game / "fifo.bmp").string()},
+         "fifo.bmp"},
+    };
+    for (const auto& [args, file] : runs) {
+        const CliRun r = run(args);
+        EXPECT_EQ(r.status, 1) << args[0];
+        EXPECT_NE(r.err.find(file + ": is not a regular file\n"), std::string::npos) << r.err;
+        EXPECT_FALSE(fs::exists(out / "set")) << args[0];
+    }
 }
 
 TEST(MapSetCli, InfoListsEveryMap) {

@@ -44,9 +44,11 @@ class TraderCli : public ::testing::Test {
     std::unique_ptr<EditorState> result() {
         return test::loadSavedMap(clean.path(), out.path(), 3);
     }
-    CliRun edit(const std::vector<std::string>& commands, const char* answer = "no") {
+    CliRun edit(const std::vector<std::string>& commands, const char* answer = "no",
+                bool keepGoing = true) {
         std::vector<std::string> a = {"edit", dir(clean), dir(out), "--map",
                                       "3",    "--answer", answer};
+        if (keepGoing) a.push_back("--keep-going");
         for (const std::string& c : commands) {
             a.push_back("-e");
             a.push_back(c);
@@ -88,6 +90,25 @@ TEST_F(TraderCli, StartingPositionsAndDomainNumbers) {
     EXPECT_EQ(st->StartDomains[2], -1);  // the castle of domain 3 took 5 instead
     EXPECT_EQ(st->planes.M5.at(10, 10), 4);
     EXPECT_EQ(st->planes.M5.at(50, 50), 2);
+}
+
+// Without --keep-going a refused trade stop or starting position ends the
+// run with status 1, and nothing is saved.
+TEST_F(TraderCli, RefusalsEndTheRunUnlessKeepGoing) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"remove-trader 2 6", "Traderoute: Tradestop does not exist here for this Trader.\n"},
+        {"add-trader 2 1", "Traderoute: Tradestop already exists at this Town for this Trader\n"},
+        {"start 3 4", "Startpos: No Castle found!\n"},
+        {"start-at 5 5 4", "d7irir-cli edit: map 3: no castle on (5, 5)\n"},
+    };
+    for (const auto& [command, message] : refused) {
+        CliRun r = edit({command, "set-slots 2 0 0 0"}, "no", false);
+        EXPECT_EQ(r.status, 1) << command;
+        EXPECT_EQ(r.err, std::string(message) +
+                             "d7irir-cli edit: a command was refused; nothing saved "
+                             "(--keep-going saves all the same)\n");
+        EXPECT_TRUE(fs::is_empty(out.path())) << command;
+    }
 }
 
 TEST_F(TraderCli, ArgumentsOutOfRangeAreNamed) {

@@ -16,13 +16,13 @@ TEST(FileIo, ReadsExactlyTheFileIntoAKeptBufferOrOneOfUnknownSize) {
     test::writeBytes(dir.path() / "long", Bytes(70000, 7));
     test::writeBytes(dir.path() / "short", Bytes(300, 9));
     Bytes buffer;
-    readWholeFileInto(dir.path() / "long", buffer);
+    readWholeFileInto(dir.path() / "long", buffer, 1 << 20);
     EXPECT_EQ(buffer, Bytes(70000, 7));
     EXPECT_EQ(buffer.capacity(), 70000u);
-    readWholeFileInto(dir.path() / "short", buffer);
+    readWholeFileInto(dir.path() / "short", buffer, 1 << 20);
     EXPECT_EQ(buffer, Bytes(300, 9));
 
-    readWholeFileInto("/proc/self/status", buffer);
+    readWholeFileInto("/proc/self/status", buffer, 1 << 20);
     const std::string status(buffer.begin(), buffer.end());
     EXPECT_EQ(status.rfind("Name:", 0), 0u);
     EXPECT_NE(status.find("\nVmPeak:"), std::string::npos);

@@ -271,21 +271,30 @@ TEST(MapSetIo, NamesRoundTripByteForByte) {
     EXPECT_EQ(again->domainNames.size(), 1200u);
 }
 
-TEST(MapSetIo, FailedSaveLeavesTheOldFileAndReportsIt) {
+// A directory where map05.pl8 should be, in the middle of a save of every
+// file: nothing is renamed, so the store, the names and every map file keep
+// their old bytes, and no temporary file is left behind.
+TEST(MapSetIo, FailedSaveLeavesEveryOldFileAndReportsIt) {
     TempDir game, out;
     test::writeMapSet(game.path(), 8);
     test::writeMapSet(out.path(), 9);
     auto st = test::loadTestMapSet(game.path());
-    Bytes old = fileBytes(out / "k7_maps.dat");
-    // Block the temporary file's place with a directory, so the write cannot start.
-    fs::create_directory(out / ".k7_maps.dat.d7irir-tmp");
+    st->extChanged.fill(true);
+    st->namesChanged = true;
+    fs::remove(out / "map05.pl8");
+    fs::create_directory(out / "map05.pl8");
+    const std::vector<std::string> before = filesIn(out.path());
+    std::vector<Bytes> old;
+    for (const std::string& name : before) old.push_back(fileBytes(out / name));
     try {
         saveMapSet(*st, out.path().string());
         FAIL() << "save did not fail";
     } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("k7_maps.dat"), std::string::npos);
+        EXPECT_NE(std::string(e.what()).find("map05.pl8"), std::string::npos);
     }
-    EXPECT_EQ(fileBytes(out / "k7_maps.dat"), old);
+    ASSERT_EQ(filesIn(out.path()), before);
+    for (std::size_t k = 0; k < before.size(); ++k) EXPECT_EQ(fileBytes(out / before[k]), old[k]);
+    EXPECT_TRUE(st->extChanged[5] && st->namesChanged);  // the flags stay for another try
 }
 
 TEST(MapSetIo, SaveIntoMissingDirectoryFails) {

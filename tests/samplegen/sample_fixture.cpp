@@ -3,6 +3,7 @@
 #include "core/model/file_io.h"
 #include "core/model/game_paths.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 #include "support/test_paths.h"
 
 namespace d7::test {
@@ -15,7 +16,7 @@ GeneratedSample readSample() {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(sample.dir)) {
         if (!entry.is_regular_file() || entry.path().filename().string().front() == '.') continue;
         const std::string name = entry.path().lexically_relative(sample.dir).generic_string();
-        sample.files[name] = readWholeFile(entry.path());
+        sample.files[name] = readWholeFile(entry.path(), kLanguageFileReadLimit);
     }
     return sample;
 }

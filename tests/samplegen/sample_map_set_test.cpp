@@ -14,6 +14,7 @@
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 #include "core/tiles/graphics_loading.h"
 #include "render/map_renderer.h"
 #include "sample_fixture.h"
@@ -79,8 +80,8 @@ TEST(SampleMapSet, WordListHasPrefixesInfixesAndSuffixes) {
     EXPECT_EQ(g.infixes().size(), 20u);
     EXPECT_EQ(g.suffixes().size(), 60u);
     // The copy installed beside the programs is the same list.
-    const auto installed =
-        readWholeFile(std::filesystem::path(D7_SOURCE_DIR) / "data" / "names.txt");
+    const auto installed = readWholeFile(
+        std::filesystem::path(D7_SOURCE_DIR) / "data" / "names.txt", kWordListReadLimit);
     EXPECT_EQ(installed, words);
 }
 

@@ -13,6 +13,7 @@
 #include "core/model/map_access.h"
 #include "core/model/map_layout.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 
 namespace d7::test {
 
@@ -141,7 +142,7 @@ void putCell(EditorState& st, int x, int y, const CellSpec& c) {
 }
 
 Bytes fileBytes(const fs::path& path) {
-    return readWholeFile(path);
+    return readWholeFile(path, kLanguageFileReadLimit);
 }
 
 void writeBytes(const fs::path& path, const Bytes& bytes) {

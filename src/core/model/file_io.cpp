@@ -26,51 +26,36 @@ bool equalsIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
-// Closes the descriptor and removes the temporary file unless released.
-class TemporaryFile {
-  public:
-    TemporaryFile(int fd, fs::path path) : fd_(fd), path_(std::move(path)) {}
-    ~TemporaryFile() {
-        if (fd_ >= 0) ::close(fd_);
-        if (!path_.empty()) ::unlink(path_.c_str());
-    }
-    int fd() const { return fd_; }
-    int close() {
-        int r = ::close(fd_);
-        fd_ = -1;
-        return r;
-    }
-    void release() { path_.clear(); }
-
-  private:
-    int fd_;
-    fs::path path_;
-};
-
 }  // namespace
 
-void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) throw FileError(path, osReason(EISDIR));
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes, std::size_t limit) {
+    // Without waiting: opening a FIFO would otherwise block until someone
+    // writes into it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) throw FileError(path, osReason(errno));
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw FileError(path, osReason(errno));
+    if (!S_ISREG(st.st_mode)) throw FileError(path, "is not a regular file");
+    auto tooLarge = [&](std::uintmax_t size) {
+        return FileError(path, "is " + std::to_string(size) + " bytes, more than the " +
+                                   std::to_string(limit) + " such a file may have");
+    };
+    if (st.st_size > 0 && std::uintmax_t(st.st_size) > limit) throw tooLarge(st.st_size);
     auto readSome = [&](std::uint8_t* into, std::size_t n) {
         for (;;) {
             const ssize_t r = ::read(fd, into, n);
             if (r >= 0) return std::size_t(r);
-            if (errno == EINTR) continue;
-            const int err = errno;
-            ::close(fd);
-            throw FileError(path, osReason(err));
+            if (errno != EINTR) throw FileError(path, osReason(errno));
         }
     };
     // Straight into the caller's memory, sized to the file: a buffer that held
     // the file before already has its pages, a fresh one would fault every page
     // in again, and a larger one would take twice the memory.
-    struct stat st {};
-    std::size_t expected = 0;
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) expected = std::size_t(st.st_size);
-    bytes.resize(expected);
+    bytes.resize(std::size_t(std::max<off_t>(st.st_size, 0)));
     std::size_t got = 0;
     for (;;) {
         if (got < bytes.size()) {
@@ -80,49 +65,21 @@ void readWholeFileInto(const fs::path& path, std::vector<std::uint8_t>& bytes) {
             continue;
         }
         // Whether the file goes on past the size it gave (it grew, or it is
-        // one whose size is not known beforehand).
+        // one whose size is not known beforehand), never past the limit.
         std::uint8_t more[4096];
         const std::size_t n = readSome(more, sizeof more);
         if (n == 0) break;
+        if (got + n > limit) throw tooLarge(got + n);
         bytes.insert(bytes.end(), more, more + n);
         got += n;
     }
-    ::close(fd);
     bytes.resize(got);
 }
 
-std::vector<std::uint8_t> readWholeFile(const fs::path& path) {
+std::vector<std::uint8_t> readWholeFile(const fs::path& path, std::size_t limit) {
     std::vector<std::uint8_t> bytes;
-    readWholeFileInto(path, bytes);
+    readWholeFileInto(path, bytes, limit);
     return bytes;
-}
-
-void writeFileAtomic(const fs::path& path, std::span<const std::uint8_t> bytes) {
-    fs::path dir = path.parent_path();
-    if (dir.empty()) dir = ".";
-    // The temporary name is fixed per target so that an interrupted save leaves
-    // at most one stray file, never a damaged game file.
-    fs::path temp = dir / ("." + path.filename().string() + ".d7irir-tmp");
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw FileError(path, osReason(errno));
-    TemporaryFile guard(fd, temp);
-
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw FileError(path, osReason(errno));
-        }
-        done += std::size_t(n);
-    }
-    if (::fsync(fd) != 0) throw FileError(path, osReason(errno));
-    if (guard.close() != 0) throw FileError(path, osReason(errno));
-    if (::rename(temp.c_str(), path.c_str()) != 0) throw FileError(path, osReason(errno));
-    guard.release();
 }
 
 std::optional<fs::path> findCaseInsensitive(const fs::path& dir, const std::string& name) {

@@ -19,6 +19,9 @@ struct MapSet {
     // Images of map01.pl8 .. map15.pl8 at indices 1..15 (index 0 unused).
     std::array<Bytes, kMapFileCount + 1> extStreams;
     std::array<bool, kMapFileCount + 1> extChanged{};
+    // Map files found nowhere when the set was loaded: blank ones stand in
+    // for them, and a save writes them only when they are edited.
+    std::vector<int> missingMapFiles;
     Bytes langStream;  // image of the language file
     bool namesChanged = false;
     // Writes into the images since the set was loaded or last saved; while it

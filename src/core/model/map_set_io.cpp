@@ -6,6 +6,7 @@
 #include "core/model/file_io.h"
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
+#include "core/model/read_limits.h"
 
 namespace d7 {
 
@@ -67,7 +68,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
     {
         auto path = findCaseInsensitive(d, kMapStoreName);
         if (!path) throw FileError(d / kMapStoreName, "No such file or directory");
-        readWholeFileInto(*path, set.mapStore);
+        readWholeFileInto(*path, set.mapStore, kMapStoreReadLimit);
         origin.store = *path;
     }
     for (int i = 1; i <= kMapFileCount; ++i) {
@@ -76,7 +77,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
             origin.mapFileFromElsewhere[std::size_t(i)] = true;
         else
             path = findMapFile(st, st.gameDir, i);
-        if (path) readWholeFileInto(*path, set.extStreams[std::size_t(i)]);
+        if (path) readWholeFileInto(*path, set.extStreams[std::size_t(i)], kMapFileReadLimit);
     }
     {
         std::optional<fs::path> path = findCaseInsensitive(d, st.langFile);
@@ -87,7 +88,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
             if (!path)
                 throw FileError(fs::path(st.gameDir) / st.langFile, "No such file or directory");
         }
-        readWholeFileInto(*path, set.langStream);
+        readWholeFileInto(*path, set.langStream, kLanguageFileReadLimit);
         origin.lang = *path;
     }
     takeMapSetImages(st, origin);
@@ -95,6 +96,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
 
 void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
     MapSet& set = st.spareMapSet;
+    set.missingMapFiles.clear();
     if (set.mapStore.size() != kMapStoreSize)
         throw FileError(origin.store, "map store is " + std::to_string(set.mapStore.size()) +
                                           " bytes; expected " + std::to_string(kMapStoreSize));
@@ -107,6 +109,7 @@ void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
         else
             createMapFileInto(set.extStreams[1], set.extStreams[f]);  // map01 comes first
         set.extChanged[f] = origin.mapFiles[f] && origin.mapFileFromElsewhere[f];
+        if (!origin.mapFiles[f]) set.missingMapFiles.push_back(i);
     }
     if (auto problem = languageFileProblem(set.langStream)) throw FileError(origin.lang, *problem);
     readNames(set);
@@ -127,10 +130,18 @@ std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::str
     return st;
 }
 
+std::optional<std::string> missingMapFilesNotice(const MapSet& set) {
+    if (set.missingMapFiles.empty()) return std::nullopt;
+    std::string text = "Map files not found: ";
+    for (std::size_t k = 0; k < set.missingMapFiles.size(); ++k)
+        text += (k ? ", " : "") + mapFileName(set.missingMapFiles[k]);
+    return text + "; blank maps stand in for them";
+}
+
 void saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
-    writeFileAtomic(pathForWriting(d, kMapStoreSaveName), st.mapStore);
-    if (st.namesChanged) writeFileAtomic(pathForWriting(d, kLanguageSaveName), st.langStream);
+    std::vector<FileToWrite> files{{pathForWriting(d, kMapStoreSaveName), st.mapStore}};
+    if (st.namesChanged) files.push_back({pathForWriting(d, kLanguageSaveName), st.langStream});
 
     fs::path mapDir = d;
     if (const std::string sub = mapSubFolder(st); !sub.empty()) {
@@ -143,7 +154,8 @@ void saveMapSet(EditorState& st, const std::string& dir) {
     }
     for (int i = 1; i <= kMapFileCount; ++i)
         if (st.extChanged[i])
-            writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
+            files.push_back({pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]});
+    writeFilesAtomic(files);
     st.unsavedWrites = 0;
 }
 

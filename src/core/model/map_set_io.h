@@ -58,8 +58,13 @@ void takeMapSetImages(EditorState& st, const MapSetOrigin& origin);
 std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::string& gameDir,
                                           const std::string& pl8Dir, const std::string& langFile);
 
+// What the user is told after loading a set with map files found nowhere:
+// which ones, and that blank maps stand in for them. Nothing when all were found.
+std::optional<std::string> missingMapFilesNotice(const MapSet& set);
+
 // Writes the map store, the language file when names changed, and every map
-// file marked changed into dir. Each file is replaced atomically. Throws
+// file marked changed into dir, as one transaction (writeFilesAtomic): a
+// failure before the renames leaves every old file as it was. Throws
 // FileError naming the file that could not be written; flags stay as they were.
 // Only a save that wrote every file clears the unsaved-changes count.
 void saveMapSet(EditorState& st, const std::string& dir);

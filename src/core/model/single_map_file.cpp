@@ -7,6 +7,7 @@
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
 #include "core/model/name_list.h"
+#include "core/model/read_limits.h"
 #include "core/model/undo.h"
 
 namespace d7 {
@@ -84,7 +85,7 @@ SingleMap parseSingleMap(std::span<const std::uint8_t> bytes, const std::filesys
 }
 
 SingleMap readSingleMap(const std::filesystem::path& path) {
-    return parseSingleMap(readWholeFile(path), path);
+    return parseSingleMap(readWholeFile(path, kSingleMapReadLimit), path);
 }
 
 namespace {

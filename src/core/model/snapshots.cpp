@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/model/file_io.h"
+#include "core/model/name_encoding.h"
 #include "core/model/single_map_file.h"
 #include "core/model/windows1252.h"
 
@@ -14,6 +15,7 @@ namespace d7 {
 namespace {
 
 constexpr std::string_view kSuffix = ".k7map";
+constexpr std::size_t kLongestSnapshotName = 255;
 
 const std::string& currentMapName(const EditorState& st) {
     static const std::string kNone;
@@ -45,14 +47,17 @@ std::string snapshotFileName(const std::string& mapName, std::int64_t timestamp)
 }
 
 std::optional<std::string> snapshotNameProblem(const std::string& mapName) {
+    const std::string quoted = "the map name " + quotedName(mapName);
     for (char c : mapName) {
         if (c == '/' || c == '\\')
-            return "the map name \"" + mapName +
-                   "\" cannot be part of a file name (it contains \"" + std::string(1, c) + "\")";
+            return quoted + " cannot be part of a file name (it contains \"" + std::string(1, c) +
+                   "\")";
         if (std::uint8_t(c) < 0x20 || c == 0x7F)
-            return "the map name \"" + mapName +
-                   "\" cannot be part of a file name (it contains a control character)";
+            return quoted + " cannot be part of a file name (it contains a control character)";
     }
+    // The prefix, 14 digits of the time and the suffix must fit a file name.
+    if (snapshotFileName(mapName, 0).size() + 14 > kLongestSnapshotName)
+        return quoted + " cannot be part of a file name (it is too long)";
     return std::nullopt;
 }
 
@@ -96,8 +101,9 @@ std::optional<fs::path> saveSnapshot(const EditorState& st, Prompt& prompt,
                                      const fs::path& programDir, const LocalDateTime& now) {
     const std::string& mapName = currentMapName(st);
     const fs::path dir = snapshotDir(programDir);
+    // A name that cannot be part of a file name is not quoted whole in the path either.
+    if (auto problem = snapshotNameProblem(mapName)) throw FileError(dir, *problem);
     const std::string fileName = snapshotFileName(mapName, snapshotTimestamp(now));
-    if (auto problem = snapshotNameProblem(mapName)) throw FileError(dir / fileName, *problem);
 
     std::error_code ec;
     if (!fs::is_directory(dir, ec)) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/model/file_io.h"
+#include "core/model/read_limits.h"
 
 namespace d7::tiles {
 
@@ -42,7 +43,7 @@ Palette makePalette(std::vector<std::uint8_t> bytes, double factor) {
 }
 
 Palette readPaletteFile(const std::filesystem::path& path) {
-    return makePalette(readWholeFile(path));
+    return makePalette(readWholeFile(path, kPaletteReadLimit));
 }
 
 }  // namespace d7::tiles

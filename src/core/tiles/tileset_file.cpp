@@ -1,6 +1,7 @@
 #include "core/tiles/tileset_file.h"
 
 #include "core/model/file_io.h"
+#include "core/model/read_limits.h"
 
 namespace d7::tiles {
 
@@ -55,7 +56,7 @@ std::string tilesetFileName(int kind, int season) {
 }
 
 Tileset readTilesetFile(const std::filesystem::path& path) {
-    return makeTileset(readWholeFile(path));
+    return makeTileset(readWholeFile(path, kTilesetReadLimit));
 }
 
 }  // namespace d7::tiles

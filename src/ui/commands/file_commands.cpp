@@ -32,7 +32,7 @@ void reselectCurrentMap(Editor& ed) {
     Tmainform& main = ed.mainForm();
     if (QListWidgetItem* item = main.mapbox->item(st.curMap);
         item && std::size_t(st.curMap) < st.mapNames.size())
-        item->setText(textFromName(st.mapNames[std::size_t(st.curMap)]));
+        item->setText(shownName(st.mapNames[std::size_t(st.curMap)]));
     main.selectMapAndRefresh(st.curMap);
 }
 

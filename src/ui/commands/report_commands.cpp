@@ -12,6 +12,7 @@
 #include "core/model/windows1252.h"
 #include "ui/commands/command_guard.h"
 #include "ui/editor.h"
+#include "ui/name_text.h"
 #include "ui/tools/map_popup.h"
 #include "ui/windows/report_fixes.h"
 
@@ -65,9 +66,10 @@ void showReportOf(Editor& ed, const ReportItem& item) {
     ed.statForm().showReport(lines, item.modal);
 }
 
-// The map's name as a file name: no directory separators, no control bytes.
+// The map's name as a file name: no directory separators, no control bytes,
+// no more characters than a name is shown with.
 std::string fileNameOf(const std::string& mapName) {
-    std::string name = utf8FromWindows1252(mapName);
+    std::string name = utf8FromWindows1252(mapName.substr(0, std::size_t(kShownNameCharacters)));
     for (char& c : name)
         if (c == '/' || static_cast<unsigned char>(c) < 0x20) c = '_';
     return name;

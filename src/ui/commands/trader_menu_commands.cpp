@@ -78,7 +78,7 @@ void switchDomainClick(Editor& ed) {
     QListWidget* list = ed.mainForm().ctybox;
     for (int row : {source, *target})
         if (QListWidgetItem* item = list->item(row))
-            item->setText(textFromName(st.curDomainNames[std::size_t(row)]));
+            item->setText(shownName(st.curDomainNames[std::size_t(row)]));
     ed.repaintViews();
 }
 

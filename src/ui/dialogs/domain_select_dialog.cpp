@@ -18,7 +18,7 @@ Tdomselectform::Tdomselectform(const EditorState& st, QWidget* parent)
 std::optional<int> Tdomselectform::chooseTarget(int source) {
     setWindowTitle(QStringLiteral("Switch Domain %1 to:").arg(source));
     QStringList lines;
-    for (const std::string& name : st_.curDomainNames) lines << textFromName(name);
+    for (const std::string& name : st_.curDomainNames) lines << shownName(name);
     return choose(lines);
 }
 

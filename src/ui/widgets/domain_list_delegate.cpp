@@ -66,7 +66,7 @@ void DomainListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
 
     painter->drawText(r.adjusted(kNameLeft, 0, 0, 0), flags,
-                      textFromName(domainNameSlot(st_, st_.curMap, i)));
+                      shownName(domainNameSlot(st_, st_.curMap, i)));
     painter->restore();
 }
 

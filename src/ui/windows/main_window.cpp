@@ -29,6 +29,7 @@ constexpr int kDomainListTag = 5;
 constexpr int kMapListTag = 15;
 // Scroll the map window this many cells above and left of a domain's town.
 constexpr int kCentreMargin = 6;
+constexpr std::size_t kMapListRows = 1000;  // far more names than any game file has
 
 bool isMapKey(int key) {
     switch (key) {
@@ -195,7 +196,10 @@ void Tmainform::forwardKey(int key) {
 void Tmainform::fillMapList() {
     const QSignalBlocker block(mapbox);
     mapbox->clear();
-    for (const std::string& name : ctx_.st.mapNames) mapbox->addItem(textFromName(name));
+    // Names past the sixty maps name no map; a damaged or hostile language
+    // file may hold millions of them, of which the list shows the first ones.
+    const std::size_t rows = std::min(ctx_.st.mapNames.size(), kMapListRows);
+    for (std::size_t k = 0; k < rows; ++k) mapbox->addItem(shownName(ctx_.st.mapNames[k]));
     mapbox->setCurrentRow(mapbox->count() > 0 ? 0 : -1);
 }
 
@@ -217,7 +221,7 @@ void Tmainform::mapboxRowChanged(int row) {
 void Tmainform::rebuildDomainList(int sel) {
     const QSignalBlocker block(ctybox);
     ctybox->clear();
-    for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(textFromName(name));
+    for (const std::string& name : ctx_.st.curDomainNames) ctybox->addItem(shownName(name));
     ctybox->setCurrentRow(sel < ctybox->count() ? sel : -1);
     describeDomainItems();
 }
@@ -341,13 +345,13 @@ void Tmainform::changeNameClick() {
         if (row >= 0 && row < kDomainListEntries) {
             if (auto name = nchform_->askName(kCountyNameLength, true)) {
                 setDomainName(st, row, *name);
-                ctybox->item(row)->setText(textFromName(*name));
+                ctybox->item(row)->setText(shownName(*name));
                 repaintDomainList();
             }
         }
     } else if (auto name = nchform_->askName(kMapNameLength, false)) {
         setMapName(st, *name);
-        if (QListWidgetItem* item = mapbox->item(st.curMap)) item->setText(textFromName(*name));
+        if (QListWidgetItem* item = mapbox->item(st.curMap)) item->setText(shownName(*name));
     }
     nameDialogOpen_ = false;
 }

@@ -138,7 +138,7 @@ void Ttraderform::showMode(TraderWindowMode mode) {
     const EditorState& st = ctx_.st;
     switch (mode) {
         case TraderWindowMode::Routes:
-            for (int t = 1; t <= kTraders; ++t) selbox->addItem(textFromName(traderName(st, t)));
+            for (int t = 1; t <= kTraders; ++t) selbox->addItem(shownName(traderName(st, t)));
             break;
         case TraderWindowMode::AiPreferences:
             for (int k = 1; k <= kStartPositions; ++k) {
@@ -146,9 +146,8 @@ void Ttraderform::showMode(TraderWindowMode mode) {
                 if (d <= 0) continue;
                 const std::string name =
                     d < kCountyRecords ? st.CountyTable[std::size_t(d)].name : "";
-                auto* item =
-                    new QListWidgetItem(QStringLiteral("Start %1: ").arg(k) + textFromName(name) +
-                                        QStringLiteral("(%1)").arg(d));
+                auto* item = new QListWidgetItem(QStringLiteral("Start %1: ").arg(k) +
+                                                 shownName(name) + QStringLiteral("(%1)").arg(d));
                 item->setData(Qt::UserRole, k);
                 selbox->addItem(item);
             }
