@@ -45,7 +45,10 @@ void putValue(std::ostringstream& out, const T& v) {
     out.write(reinterpret_cast<const char*>(&v), sizeof v);
 }
 
+// The routes are those the state gives: the editor recomputes them after an
+// undo or redo, and some edits leave them to the trader view's refresh.
 Parts stateOf(EditorState& st) {
+    markAllRoutesStale(st);
     ensureAllRouteCells(st);
     Parts parts;
     auto bytes = [&](const std::string& name, const auto& b) {
@@ -82,16 +85,27 @@ Parts stateOf(EditorState& st) {
         tables << c.name << '\n';
     }
     parts.emplace_back("county table", tables.str());
-    std::ostringstream routes;
-    putValue(routes, st.StartDomains);
-    for (const TraderStopList& l : st.TraderStops) putValue(routes, l);
-    for (const TraderRouteRecord& r : st.TraderRoute) putValue(routes, r);
-    putValue(routes, st.DomainAdjacency);
-    putValue(routes, st.MoveMatrix);
-    putValue(routes, st.RoadMoveMatrix);
-    for (const auto& cells : st.RouteCells)
-        for (const RouteCell& c : cells) putValue(routes, c);
-    parts.emplace_back("traders, matrices and routes", routes.str());
+    auto table = [&](const std::string& name, auto write) {
+        std::ostringstream out;
+        write(out);
+        parts.emplace_back(name, out.str());
+    };
+    table("starting positions", [&](auto& out) { putValue(out, st.StartDomains); });
+    table("trader stops", [&](auto& out) {
+        for (const TraderStopList& l : st.TraderStops) putValue(out, l);
+    });
+    table("trader routes", [&](auto& out) {
+        for (const TraderRouteRecord& r : st.TraderRoute) putValue(out, r);
+    });
+    table("domain adjacency", [&](auto& out) { putValue(out, st.DomainAdjacency); });
+    table("move matrices", [&](auto& out) {
+        putValue(out, st.MoveMatrix);
+        putValue(out, st.RoadMoveMatrix);
+    });
+    table("route cells", [&](auto& out) {
+        for (const auto& cells : st.RouteCells)
+            for (const RouteCell& c : cells) putValue(out, c);
+    });
     return parts;
 }
 

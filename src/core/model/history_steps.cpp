@@ -62,7 +62,7 @@ class ChangedCells {
         const std::size_t record = extRecordOffset(n);
         for (const ByteChange& c : step.changes[kMapFileImage]) {
             const std::size_t size = std::max(c.before().size(), c.after().size());
-            if (size > kExtRecordSize) whole_ = true;
+            if (size > std::size_t(kExtRecordSize)) whole_ = true;
             if (c.offset + size <= record) continue;
             const std::size_t from = c.offset > record ? c.offset - record : 0;
             addRange(from, c.offset + size - record - from, kExt3Offset, kExt5Offset);
@@ -147,9 +147,10 @@ bool recordStep(EditorState& st, std::string_view name) {
     return true;
 }
 
-bool goToStep(EditorState& st, std::size_t position) {
-    if (!isMapNumber(st.curMap)) return false;
-    recordStep(st, kUnnamedStep);
+namespace {
+
+// Walks the current map's history to position (the current map is valid).
+bool moveTo(EditorState& st, std::size_t position) {
     MapHistory& m = st.history.map(st.curMap);
     if (position > m.steps.size() || position == m.applied) return false;
     bool names = false;
@@ -170,18 +171,26 @@ bool goToStep(EditorState& st, std::size_t position) {
     return true;
 }
 
+}  // namespace
+
+bool goToStep(EditorState& st, std::size_t position) {
+    if (!isMapNumber(st.curMap)) return false;
+    recordStep(st, kUnnamedStep);
+    return moveTo(st, position);
+}
+
 bool undoStep(EditorState& st) {
     if (!isMapNumber(st.curMap)) return false;
     recordStep(st, kUnnamedStep);
     const MapHistory& m = st.history.map(st.curMap);
-    return m.canUndo() && goToStep(st, m.applied - 1);
+    return m.canUndo() && moveTo(st, m.applied - 1);
 }
 
 bool redoStep(EditorState& st) {
     if (!isMapNumber(st.curMap)) return false;
     recordStep(st, kUnnamedStep);
     const MapHistory& m = st.history.map(st.curMap);
-    return m.canRedo() && goToStep(st, m.applied + 1);
+    return m.canRedo() && moveTo(st, m.applied + 1);
 }
 
 std::string_view undoStepName(const EditorState& st) {

@@ -2,6 +2,7 @@
 // window, the steps of clicks, drags and menu commands, the "History" window
 // and the unsaved-changes state after undo and redo.
 #include <QListWidget>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -72,15 +73,19 @@ TEST_F(EditHistoryUiTest, ThreeClicksUndoneAndRedoneWithTheKeysOfEveryWindow) {
     EXPECT_EQ(st().history.map(0).steps.size(), 3u);
     EXPECT_EQ(text("M_Undo"), QStringLiteral("Undo Place Tile"));
 
-    QTest::keyClick(&map(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(&ed->miniForm(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(&ed->tileSelectForm(), Qt::Key_Z, Qt::ControlModifier);
+    for (QWidget* window : {static_cast<QWidget*>(&map()), static_cast<QWidget*>(&ed->miniForm()),
+                            static_cast<QWidget*>(&ed->tileSelectForm())}) {
+        window->activateWindow();
+        QTest::keyClick(window, Qt::Key_Z, Qt::ControlModifier);
+    }
     EXPECT_EQ(block(), loaded);
     EXPECT_FALSE(action("M_Undo")->isEnabled());
     EXPECT_EQ(text("M_Redo"), QStringLiteral("Redo Place Tile"));
     EXPECT_FALSE(hasUnsavedChanges(st()));
 
+    map().activateWindow();
     QTest::keyClick(&map(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    ed->miniForm().activateWindow();
     QTest::keyClick(&ed->miniForm(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_NE(st().planes.M2.at(14, 12), loaded[std::size_t(2 * kCellCount + 12 * kGrid + 14)]);
     EXPECT_EQ(st().history.map(0).applied, 2u);
