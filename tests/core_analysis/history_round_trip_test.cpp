@@ -230,8 +230,9 @@ const std::vector<StepCase>& cases() {
          }},
         {"Set Road",
          [](St& st, Pr&, const Dir&) {
-             BuildDistances(st, st.MoveMatrix, 10, 30, false);
-             if (TraceRoad(st, 50, 30, false) >= 0) setRoadPath(st);
+             const Point c = plainCell(st);
+             BuildDistances(st, st.MoveMatrix, c.x, c.y, false);
+             if (TraceRoad(st, c.x + 2, c.y + 2, false) >= 0) setRoadPath(st);
          }},
         {"Rename Domain", [](St& st, Pr&, const Dir&) { setDomainName(st, 2, "Longer New Name"); }},
         {"Rename Map", [](St& st, Pr&, const Dir&) { setMapName(st, "Isle"); }},
@@ -266,7 +267,13 @@ const std::vector<StepCase>& cases() {
              fillRect(st, FillKind::Sea, {0, 0, 30, 30});
              createOutsideMapFromMap(st);
          }},
-        {"Outline", [](St& st, Pr&, const Dir&) { setOutlineFromOutsideMap(st); }},
+        {"Outline",
+         [](St& st, Pr&, const Dir&) {
+             const std::uint8_t v = st.planes.Ext5.at(30, 60) > 3 ? 1 : 9;
+             st.planes.Ext5.at(30, 60) = v;
+             extByte(st, v, 30, 60, kExt5, st.curMap);
+             setOutlineFromOutsideMap(st);
+         }},
         {"Domain Mask",
          [](St& st, Pr&, const Dir&) {
              setDomainRect(st, 4, true, {0, 0, 30, 30});
@@ -279,11 +286,18 @@ const std::vector<StepCase>& cases() {
          [](St& st, Pr&, const Dir&) {
              generateFromDomainBitmap(st, tiles::domainPalettePicture());
          }},
-        {"Recreate Extstream", [](St& st, Pr&, const Dir&) { recreateExtstream(st); }},
+        // The command leaves the working Ext planes as they were until the
+        // map is selected again; redo reloads them from the new file.
+        {"Recreate Extstream",
+         [](St& st, Pr&, const Dir&) {
+             recreateExtstream(st);
+             reloadCurrentMap(st);
+         }},
         {"Refill Extstream 64",
          [](St& st, Pr&, const Dir&) {
              fillRect(st, FillKind::Forest, {3, 3, 9, 9});
              refillExt64(st);
+             reloadCurrentMap(st);  // the codes go to the file, not the working Ext4
          }},
     };
     return all;

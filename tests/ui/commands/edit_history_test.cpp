@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "../editor_fixture.h"
+#include "core/edit/painting.h"
 #include "core/edit/whole_map.h"
 #include "core/model/history_steps.h"
 #include "core/model/map_access.h"
@@ -133,6 +134,7 @@ TEST_F(EditHistoryUiTest, HistoryWindowShowsTheStepsAndGoesToTheChosenOne) {
     loadGrassland();
     const Bytes loaded = block();
     placeTiles();
+    fs::create_directories(tmp / "saved");
     saveMapSet(st(), (tmp / "saved").string());
     action("M_Undo")->trigger();
 
