@@ -213,20 +213,31 @@ void EditHistoryUi::record(const QString& name) {
     refresh();
 }
 
+std::vector<std::string> EditHistoryUi::shownNames() const {
+    const EditorState& st = ed_.state();
+    std::vector<std::string> names = st.curDomainNames;
+    if (std::size_t(st.curMap) < st.mapNames.size())
+        names.push_back(st.mapNames[std::size_t(st.curMap)]);
+    return names;
+}
+
 void EditHistoryUi::undo() {
-    moved(undoStep(ed_.state()));
+    const std::vector<std::string> names = shownNames();
+    moved(undoStep(ed_.state()), names);
 }
 
 void EditHistoryUi::redo() {
-    moved(redoStep(ed_.state()));
+    const std::vector<std::string> names = shownNames();
+    moved(redoStep(ed_.state()), names);
 }
 
 void EditHistoryUi::goTo(int position) {
     if (position < 0) return;
-    moved(goToStep(ed_.state(), std::size_t(position)));
+    const std::vector<std::string> names = shownNames();
+    moved(goToStep(ed_.state(), std::size_t(position)), names);
 }
 
-void EditHistoryUi::moved(bool done) {
+void EditHistoryUi::moved(bool done, const std::vector<std::string>& namesBefore) {
     if (done) {
         // As after the edit: the changed cells drawn again (the whole
         // picture after large steps), the minimap, the lists and the
@@ -234,9 +245,11 @@ void EditHistoryUi::moved(bool done) {
         EditorState& st = ed_.state();
         Tmainform& main = ed_.mainForm();
         ed_.repaintViews();
-        main.rebuildDomainList(main.ctybox->currentRow());
-        if (QListWidgetItem* item = main.mapbox->item(st.curMap))
-            item->setText(textFromName(st.mapNames[std::size_t(st.curMap)]));
+        if (shownNames() != namesBefore) {
+            main.rebuildDomainList(main.ctybox->currentRow());
+            if (QListWidgetItem* item = main.mapbox->item(st.curMap))
+                item->setText(textFromName(st.mapNames[std::size_t(st.curMap)]));
+        }
         if (inMap(hovered_.x(), hovered_.y())) main.showCellInfo(hovered_.x(), hovered_.y());
     }
     refresh();

@@ -16,6 +16,8 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <string>
+#include <vector>
 
 namespace d7::ui {
 
@@ -51,7 +53,9 @@ class EditHistoryUi : public QObject {
     void watchCommands(QWidget* window);
     void commandEnded(const QString& name);
     void recordLater();
-    void moved(bool done);
+    // The names the map and domain lists show of the current map.
+    std::vector<std::string> shownNames() const;
+    void moved(bool done, const std::vector<std::string>& namesBefore);
     void refresh();
 
     Editor& ed_;
