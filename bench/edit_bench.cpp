@@ -12,10 +12,12 @@
 #include "core/edit/coast.h"
 #include "core/edit/feature_codes.h"
 #include "core/edit/geometry.h"
+#include "core/edit/painting.h"
 #include "core/edit/placement.h"
 #include "core/edit/random_tiles.h"
 #include "core/edit/roads.h"
 #include "core/edit/whole_map.h"
+#include "core/model/history_steps.h"
 #include "core/model/map_access.h"
 #include "core/model/undo.h"
 
@@ -198,6 +200,74 @@ void BM_ShiftMap(benchmark::State& state) {
     timeOnBusyMap(state, [&](EditorState& st) { shiftMap(st, prompt, 10, ShiftDirection::XPlus); });
 }
 BENCHMARK(BM_ShiftMap)->Unit(benchmark::kMicrosecond);
+
+// "Fill All" as a step of the history: the command and the recording of its
+// step (against BM_FillMap), then the undo and the redo of that step alone
+// (each with the reload and the analysis pass).
+void BM_FillMapRecorded(benchmark::State& state) {
+    auto st = busyMap();
+    for (auto _ : state) {
+        fillMap(*st, FillKind::Grass);
+        recordStep(*st, "Fill All");
+        state.PauseTiming();
+        undoStep(*st);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FillMapRecorded)->Unit(benchmark::kMicrosecond);
+
+void BM_FillMapUndoRedo(benchmark::State& state) {
+    auto st = busyMap();
+    fillMap(*st, FillKind::Grass);
+    recordStep(*st, "Fill All");
+    const bool undo = state.range(0) == 0;
+    if (undo) undoStep(*st);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (undo)
+            redoStep(*st);
+        else
+            undoStep(*st);
+        state.ResumeTiming();
+        if (undo)
+            undoStep(*st);
+        else
+            redoStep(*st);
+    }
+}
+BENCHMARK(BM_FillMapUndoRedo)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// What the history keeps: 1,000 clicks of a full 5 x 5 forest brush on
+// cells spread over the island, and 100 "Fill All" steps (grassland and sea
+// in turn, every cell a new random tile).
+void BM_HistoryMemory(benchmark::State& state) {
+    const bool fills = state.range(0) == 1;
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        auto st = busyMap();
+        BrushMask full;
+        full.cells.fill(1);
+        const int steps = fills ? 100 : 1000;
+        for (int i = 0; i < steps; ++i) {
+            if (fills)
+                fillMap(*st, i % 2 ? FillKind::Sea : FillKind::Grass);
+            else
+                applyBrush(*st, 10 + (i * 7) % 40, 10 + (i * 13) % 40, full, BrushFill::Forest, 0,
+                           false);
+            recordStep(*st, fills ? "Fill All" : "Brush");
+        }
+        kept = st->history.bytes();
+    }
+    state.counters["steps"] = fills ? 100 : 1000;
+    state.counters["bytes"] = double(kept);
+    state.counters["bytes_per_step"] = double(kept) / (fills ? 100 : 1000);
+}
+BENCHMARK(BM_HistoryMemory)
+    ->ArgName("fill_all")
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -25,6 +25,7 @@
 #include "support/test_paths.h"
 #include "ui/commands/menu_commands.h"
 #include "ui/editor.h"
+#include "ui/history_ui.h"
 
 namespace {
 
@@ -126,12 +127,19 @@ QPoint freeTownPlace(const EditorState& st, int d = 0, QPoint avoid = {-9, -9}) 
     return {-1, -1};
 }
 
-// Clicks cell c of the map window as the mouse does and waits for the repaint.
-void clickCell(ui::Tmapform& map, QPoint c) {
+// Clicks cell c of the map window as the mouse does and waits for the
+// repaint; with release, the button goes up too (which ends a brush stroke
+// and records its step).
+void clickCell(ui::Tmapform& map, QPoint c, bool release = false) {
     const QPointF at = map.windowView().centre(c.x(), c.y());
     QMouseEvent press(QEvent::MouseButtonPress, at, map.mapbox()->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(map.mapbox(), &press);
+    if (release) {
+        QMouseEvent up(QEvent::MouseButtonRelease, at, map.mapbox()->mapToGlobal(at),
+                       Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(map.mapbox(), &up);
+    }
     map.mapbox()->repaint();
 }
 
@@ -145,17 +153,18 @@ void moveOver(ui::Tmapform& map, QPoint c) {
 // Times clicks on cell c in edit type editType; the edit is undone (untimed)
 // after each, so that every click changes the same map. The first click must
 // leave the mark it is expected to make.
-void timeClicks(benchmark::State& state, int editType, QPoint c, std::uint8_t flagsAtC) {
+void timeClicks(benchmark::State& state, int editType, QPoint c, std::uint8_t flagsAtC,
+                bool release = false) {
     ui::Editor& ed = sample().ed;
     ui::Tmapform& map = ed.mapForm();
     ed.editing().chooseEditType(editType);
     map.scrollTo(std::max(c.x() - 8, 0), std::max(c.y() - 8, 0));
-    clickCell(map, c);
+    clickCell(map, c, release);
     if (ed.state().planes.M0.at(c.x(), c.y()) != flagsAtC)
         return state.SkipWithError("the click did not edit the cell");
     ed.editing().undo();
     for (auto _ : state) {
-        clickCell(map, c);
+        clickCell(map, c, release);
         state.PauseTiming();
         ed.editing().undo();
         state.ResumeTiming();
@@ -198,9 +207,50 @@ void BM_ForestBrushClick(benchmark::State& state) {
     full.cells.fill(1);
     ed.setBrush(full);
     ed.mainForm().rd_brushfill->setItemIndex(int(BrushFill::Forest));
-    timeClicks(state, ui::kBrushesEdit, {24, 24}, flags::kUnpassable);
+    // Without the release the stroke's step is recorded by the untimed undo;
+    // with it, the timed click records it.
+    timeClicks(state, ui::kBrushesEdit, {24, 24}, flags::kUnpassable, state.range(0) == 1);
 }
-BENCHMARK(BM_ForestBrushClick)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ForestBrushClick)->ArgName("release")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Undo (redo 0) and redo (redo 1) of the town click of BM_TownClick, each
+// with the repaint of the map window; the other direction is untimed.
+void BM_TownClickUndoRedo(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    EditorState& st = ed.state();
+    const QPoint c = freeTownPlace(st);
+    if (c.x() < 0) return state.SkipWithError("no place for a town on the sample map");
+    const Acounty& county = st.CountyTable[st.planes.M5.at(c.x(), c.y())];
+    if (county.towns > 0) clearObjectAt(st, county.townPos.x, county.townPos.y);
+    ed.renderer().redrawMap();
+    ed.selectTile(tiles::kBuildingPalette, tiles::kTownIndex);
+    ed.editing().chooseEditType(ui::kMaptilesEdit);
+    ui::Tmapform& map = ed.mapForm();
+    map.scrollTo(std::max(c.x() - 8, 0), std::max(c.y() - 8, 0));
+    clickCell(map, c, true);
+    if (st.planes.M0.at(c.x(), c.y()) != flags::kTown)
+        return state.SkipWithError("the click did not edit the cell");
+    const bool redo = state.range(0) == 1;
+    ui::EditHistoryUi& history = ed.history();
+    if (redo) history.undo();
+    map.mapbox()->repaint();
+    for (auto _ : state) {
+        if (redo)
+            history.redo();
+        else
+            history.undo();
+        map.mapbox()->repaint();
+        state.PauseTiming();
+        if (redo)
+            history.undo();
+        else
+            history.redo();
+        map.mapbox()->repaint();
+        state.ResumeTiming();
+    }
+    if (!redo) history.undo();
+}
+BENCHMARK(BM_TownClickUndoRedo)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_PathfindingMove(benchmark::State& state) {
     ui::Editor& ed = sample().ed;

@@ -7,7 +7,7 @@
 #include "core/edit/area_rect.h"
 #include "core/edit/cell_writer.h"
 #include "core/edit/whole_map.h"
-#include "core/model/undo.h"
+#include "core/model/history_steps.h"
 
 namespace d7::cli {
 
@@ -142,9 +142,12 @@ std::optional<AreaCommand> parseAreaCommand(const std::vector<std::string>& w) {
         c = {name == "fill-map" ? AreaOp::FillMap : AreaOp::FillBlack,
              {},
              wordValue(kMapFills, p[1], "the fill")};
-    } else if (name == "land-without-domain" || name == "undo") {
+    } else if (name == "land-without-domain") {
         p.expect(0, 0, "no arguments");
-        c = {name == "undo" ? AreaOp::Undo : AreaOp::LandWithoutDomain};
+        c = {AreaOp::LandWithoutDomain};
+    } else if (name == "undo" || name == "redo") {
+        p.expect(0, 0, "no arguments");
+        c = {name == "undo" ? AreaOp::Undo : AreaOp::Redo};
     } else if (name == "shift") {
         p.expect(2, 2, "x+|x-|y+|y- N");
         c = {AreaOp::Shift,
@@ -200,8 +203,10 @@ void runAreaCommand(EditorState& st, Prompt& prompt, const AreaCommand& c) {
             shiftMap(st, prompt, c.distance, ShiftDirection(c.value));
             break;
         case AreaOp::Undo:
-            if (!st.undoValid) throw EditFailure(mapPrefix(st) + "nothing to undo");
-            undoLastEdit(st);
+            if (!undoStep(st)) throw EditFailure(mapPrefix(st) + "nothing to undo");
+            break;
+        case AreaOp::Redo:
+            if (!redoStep(st)) throw EditFailure(mapPrefix(st) + "nothing to redo");
             break;
     }
 }

@@ -1,5 +1,5 @@
 // The edit command's area commands: the clipboard, fills, domains and roads
-// over rectangles, the whole-map helpers, and undo.
+// over rectangles, the whole-map helpers, undo and redo.
 #pragma once
 
 #include <optional>
@@ -33,7 +33,8 @@ enum class AreaOp {
     FillBlack,
     LandWithoutDomain,
     Shift,
-    Undo
+    Undo,
+    Redo
 };
 
 struct AreaCommand {

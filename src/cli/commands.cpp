@@ -128,7 +128,9 @@ constexpr Command kCommands[] = {
      "  fill-map grass|sea, fill-black grass|sea   fill every cell, or the black ones\n"
      "  land-without-domain        domain 32 on land without domain\n"
      "  shift x+|x-|y+|y- N        shift the map N (1..63) cells\n"
-     "  undo              undo the latest command that took an undo snapshot\n"
+     "  undo              take back the latest step of the map's history (each\n"
+     "      command that changed the map is one step)\n"
+     "  redo              bring back the step undo took back last\n"
      "  create-submaps    derive outside map, outline, minimap mask and image\n"
      "  outside-from-map | outline-from-outside | mask-from-map | minimap-from-mask\n"
      "                    derive one of them\n"
@@ -148,7 +150,8 @@ constexpr Command kCommands[] = {
      "road: anything printed as a failure) ends the run and nothing is saved, unless\n"
      "--keep-going is given: then the refusal is printed and the run goes on and saves.\n"
      "A command that cannot be carried out (a paste that does not fit, an empty\n"
-     "clipboard, nothing to undo) ends the run and nothing is saved in both modes.",
+     "clipboard, nothing to undo or redo) ends the run and nothing is saved in both\n"
+     "modes.",
      runEdit},
     {"export-plane", "DIR MAP mask|minimap|outside OUT.bmp [--dark]",
      "write map MAP's minimap mask, minimap image or outside map as a bitmap",

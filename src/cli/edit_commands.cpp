@@ -21,6 +21,8 @@
 #include "core/edit/painting.h"
 #include "core/edit/placement.h"
 #include "core/edit/roads.h"
+#include "core/edit/step_names.h"
+#include "core/model/history_steps.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
 
@@ -50,7 +52,50 @@ struct EditCommand {
     MapAction action;  // submap commands
     BrushCommand brush;
     TraderEdit trader;
+    std::string step;  // the name of the history step it records
 };
+
+// The step each command records: the name of its menu item or mouse action.
+struct StepName {
+    const char* word;
+    const char* step;
+};
+constexpr StepName kStepNames[] = {
+    {"domain", step::kPaintDomain},
+    {"recalc-roads", step::kRecalcRoads},
+    {"create-cliffs", step::kCreateCliffs},
+    {"fix-borders", step::kSetBordertiles},
+    {"road-path", step::kSetRoad},
+    {"brush", step::kBrush},
+    {"paste", step::kPasteArea},
+    {"paste-special", step::kPasteSpecial},
+    {"fill", step::kFillSelection},
+    {"domain-rect", step::kSetDomain},
+    {"remove-roads", step::kRemoveRoads},
+    {"road-line", step::kSetRoad},
+    {"fill-map", step::kFillAll},
+    {"fill-black", step::kFillBlack},
+    {"land-without-domain", step::kLandWithoutDomain},
+    {"shift", step::kShiftMap},
+    {"create-submaps", step::kCreateAllSubmaps},
+    {"outside-from-map", step::kOutsideFromMap},
+    {"outline-from-outside", step::kOutlineFromOutside},
+    {"mask-from-map", step::kMaskFromMap},
+    {"minimap-from-mask", step::kMinimapFromMask},
+    {"generate-from-bmp", step::kGenerateFromBmp},
+    {"add-trader", step::kAddTraderoute},
+    {"remove-trader", step::kRemoveTraderoute},
+    {"set-slots", step::kTownSlots},
+    {"start", step::kStartingPosition},
+    {"start-at", step::kStartingPosition},
+    {"switch-domain", step::kSwitchDomainNr},
+};
+
+std::string stepNameOf(const std::string& word) {
+    for (const StepName& s : kStepNames)
+        if (word == s.word) return s.step;
+    return kUnnamedStep;
+}
 
 struct PaletteName {
     const char* name;
@@ -88,9 +133,7 @@ EditCommand parsePlace(const std::vector<std::string>& w) {
     throw UsageError("unknown tileset '" + w[3] + "' (base, roads, mountains or buildings)");
 }
 
-EditCommand parseCommand(const std::string& text) {
-    const std::vector<std::string> w = splitWords(text);
-    if (w.empty()) throw UsageError("empty command");
+EditCommand parseWords(const std::vector<std::string>& w) {
     const std::string& name = w[0];
     auto noArguments = [&](EditOp op) {
         if (w.size() != 1) throw UsageError(name + " takes no arguments");
@@ -131,6 +174,14 @@ EditCommand parseCommand(const std::string& text) {
     }
     if (auto trader = parseTraderEdit(w)) return {.op = EditOp::Trader, .trader = *trader};
     throw UsageError("unknown edit command '" + name + "'");
+}
+
+EditCommand parseCommand(const std::string& text) {
+    const std::vector<std::string> w = splitWords(text);
+    if (w.empty()) throw UsageError("empty command");
+    EditCommand c = parseWords(w);
+    c.step = c.op == EditOp::Place ? step::placement(c.kind, c.v[2]) : stepNameOf(w[0]);
+    return c;
 }
 
 std::uint64_t parseSeed(const std::string& text) {
@@ -225,6 +276,9 @@ int runEdit(const std::vector<std::string>& words, std::ostream&, std::ostream& 
         for (const EditCommand& c : commands) {
             const int messages = prompt.messages();
             const bool done = runCommand(*st, prompt, c, err);
+            // Each command is one step of the map's history (undo and redo
+            // move in it and record none).
+            recordStep(*st, c.step);
             if (keepGoing || (done && prompt.messages() == messages)) continue;
             err << "d7irir-cli edit: a command was refused; nothing saved (--keep-going saves "
                    "all the same)\n";

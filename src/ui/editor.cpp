@@ -10,6 +10,7 @@
 #include "ui/commands/compare_command.h"
 #include "ui/commands/menu_commands.h"
 #include "ui/commands/report_commands.h"
+#include "ui/history_ui.h"
 #include "ui/windows/auxiliary_views.h"
 #include "ui/windows/window_placement.h"
 
@@ -71,11 +72,14 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectPathfindingViews(*this);
     connectTileCommands(*this);
     connectTraderCommands(*this);
+    // Last: it records the step of each command after the command's handlers.
+    history_ = std::make_unique<EditHistoryUi>(*this);
     updateCommandStates();
 }
 
 Editor::~Editor() {
     // The windows go before the state they show.
+    history_.reset();
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;
     editing_.reset();

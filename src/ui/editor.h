@@ -27,6 +27,7 @@
 namespace d7::ui {
 
 struct AuxiliaryViews;
+class EditHistoryUi;
 
 class Editor {
   public:
@@ -53,6 +54,7 @@ class Editor {
     Ttvform& townValuesForm() { return *tvform_; }
     Ttraderform& traderForm() { return *traderform_; }
     Tdomselectform& domainSelectForm() { return *domselectform_; }
+    EditHistoryUi& history() { return *history_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -99,6 +101,8 @@ class Editor {
     // The mouse editing of the map window, wired to the windows above.
     std::unique_ptr<MapEditing> editing_;
     std::unique_ptr<AuxiliaryViews> auxViews_;
+    // The edit history's menu, keys and window, wired to everything above.
+    std::unique_ptr<EditHistoryUi> history_;
 };
 
 }  // namespace d7::ui

@@ -1,9 +1,6 @@
 #include "ui/map_editing.h"
 
-#include <QShortcut>
-
 #include "core/edit/geometry.h"
-#include "core/model/undo.h"
 #include "ui/tools/brush_tool.h"
 #include "ui/tools/domain_tool.h"
 #include "ui/tools/editing_controls.h"
@@ -60,12 +57,6 @@ void MapEditing::connectControls() {
     connect(&w_.main, &Tmainform::mapRefreshed, this, &MapEditing::restartTool);
     connect(w_.main.rd_paste, &RadioGroup::clicked, this,
             [this](int option) { static_cast<PasteTool&>(tool(kPasteEdit)).chooseOption(option); });
-    // Ctrl+Z is the desktop's way to take back the latest edit, in both
-    // windows the user edits from.
-    for (QWidget* window : {static_cast<QWidget*>(&w_.main), static_cast<QWidget*>(&w_.map)}) {
-        auto* undoKey = new QShortcut(QKeySequence::Undo, window);
-        connect(undoKey, &QShortcut::activated, this, &MapEditing::undo);
-    }
 }
 
 void MapEditing::chooseEditType(int editType) {
@@ -85,12 +76,33 @@ void MapEditing::chooseEditType(int editType) {
     w_.map.mapbox()->setCursor(current().cursorShape());
 }
 
+bool MapEditing::dragPaints() const {
+    const int type = ctx_.st.view.editType;
+    return type == kBrushesEdit || type == kDomainsEdit;
+}
+
 void MapEditing::mousePressed(QPoint cell) {
-    if (st().mapLoaded) current().mousePress(cell);
+    if (!st().mapLoaded) return;
+    current().mousePress(cell);
+    if (dragPaints())
+        dragCell_ = cell;
+    else
+        emit stepFinished();
 }
 
 void MapEditing::mouseMoved(QPoint cell) {
-    if (st().mapLoaded) current().mouseMove(cell);
+    if (!st().mapLoaded) return;
+    current().mouseMove(cell);
+    if (dragCell_.x() < 0 || cell == dragCell_ || !inMap(cell.x(), cell.y()) || !dragPaints())
+        return;
+    dragCell_ = cell;
+    current().mousePress(cell);
+}
+
+void MapEditing::mouseReleased() {
+    if (dragCell_.x() < 0) return;
+    dragCell_ = QPoint(-1, -1);
+    emit stepFinished();
 }
 
 void MapEditing::openPopup(QPoint globalPos) {
@@ -149,9 +161,7 @@ void MapEditing::inspectClickedCell() {
 }
 
 void MapEditing::undo() {
-    if (!st().undoValid) return;
-    undoLastEdit(st());
-    finishEdit(true);
+    emit undoRequested();
 }
 
 }  // namespace d7::ui

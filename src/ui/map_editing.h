@@ -57,9 +57,12 @@ class MapEditing : public QObject {
     void chooseEditType(int editType);
 
     // The map window's mouse: a left click on a map cell, a move over any
-    // cell, and the popup menu at a screen position.
+    // cell, and the popup menu at a screen position. "Brushes" and
+    // "Domains" paint each cell the mouse moves to while the button is
+    // held; the release ends the drag.
     void mousePressed(QPoint cell);
     void mouseMoved(QPoint cell);
+    void mouseReleased();
     void openPopup(QPoint globalPos);
     // The pointer left the map window (or the map moved away under it).
     void pointerLeft();
@@ -83,14 +86,19 @@ class MapEditing : public QObject {
     // areas to be drawn again).
     void finishEdit(bool wholeMap);
 
-    // "Undo" (popup and Ctrl+Z): restores the map as it was before the
-    // latest edit when there is a record of it.
+    // The popup's "Undo": asks for one step back in the history.
     void undo();
     // "Inspect Tile": the tile viewer shows the clicked cell and opens.
     void inspectClickedCell();
 
+  signals:
+    // A click or a drag of the mouse ended: what it changed is one step.
+    void stepFinished();
+    void undoRequested();
+
   private:
     void connectControls();
+    bool dragPaints() const;
 
     EditorContext& ctx_;
     EditingWindows w_;
@@ -98,6 +106,8 @@ class MapEditing : public QObject {
     std::unique_ptr<MapPopup> popup_;
     // The view the tool's marks were made on: view mode and trader.
     QPoint shownView_;
+    // The cell of the drag in progress, (-1, -1) when the button is up.
+    QPoint dragCell_{-1, -1};
 };
 
 }  // namespace d7::ui

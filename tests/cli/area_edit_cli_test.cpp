@@ -45,6 +45,32 @@ TEST_F(AreaEditCli, WholeMapCommandsAndUndo) {
     EXPECT_EQ(st->planes.M2.at(50, 54) + st->planes.M5.at(50, 63), 0);
 }
 
+// Each command that changes the map is a step: undo and redo walk them, a
+// command that changes nothing is none, and a new step ends the redo list.
+TEST_F(AreaEditCli, UndoAndRedoWalkTheMapsHistory) {
+    ASSERT_EQ(edit({"place 10 10 base 40", "place 20 20 base 41"}).status, 0);
+    const Bytes twoPlaced = fileBytes(out / "K7_MAPS.DAT");
+    ASSERT_EQ(edit({"place 10 10 base 40", "place 20 20 base 41", "copy 0 0 3 3",
+                    "place 30 30 base 42", "undo", "undo", "redo"})
+                  .status,
+              0);
+    EXPECT_EQ(fileBytes(out / "K7_MAPS.DAT"), twoPlaced);
+    ASSERT_EQ(edit({"place 10 10 base 40", "undo", "redo", "undo", "undo"}).status, 1);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> failures = {
+        {{"fill 0 0 1 1 sea", "redo"}, "map 3: nothing to redo"},
+        {{"fill 0 0 1 1 sea", "undo", "fill 2 2 3 3 sea", "redo"}, "map 3: nothing to redo"},
+        {{"redo now"}, "redo needs no arguments"},
+    };
+    for (const auto& [commands, message] : failures) {
+        std::filesystem::remove_all(out.path());
+        std::filesystem::create_directories(out.path());
+        CliRun r = edit(commands);
+        EXPECT_NE(r.status, 0) << message;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out / "K7_MAPS.DAT")) << message;
+    }
+}
+
 // A command that cannot be carried out fails the run and nothing is saved;
 // wrong arguments are refused before the map set is read.
 TEST_F(AreaEditCli, RefusalsSaveNothing) {

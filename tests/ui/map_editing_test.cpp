@@ -10,6 +10,7 @@
 #include "core/edit/cell_writer.h"
 #include "core/edit/feature_codes.h"
 #include "core/edit/random_tiles.h"
+#include "core/model/history_steps.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
 #include "editor_fixture.h"
@@ -46,6 +47,7 @@ class MapEditingTest : public EditorFixture {
         }
         AnalyseMap(st());
         st().undoValid = false;
+        takeHistoryBase(st());  // the plain map is where the history starts
         ed->renderer().redrawMap();
         map().scrollTo(10, 10);
     }

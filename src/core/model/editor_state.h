@@ -1,6 +1,6 @@
 // The editor's state: one map set, the working planes of the current map, the
-// results of the analysis pass and of pathfinding, the undo record, the view
-// settings and the graphics. Created once by the application (or by a test)
+// results of the analysis pass and of pathfinding, the undo record, the edit
+// history, the view settings and the graphics. Created once by the application (or by a test)
 // and passed by reference; there is no global state.
 #pragma once
 
@@ -12,6 +12,7 @@
 #include "core/analysis/analysis_tables.h"
 #include "core/model/area_buffer.h"
 #include "core/model/brush_mask.h"
+#include "core/model/edit_history.h"
 #include "core/model/map_set.h"
 #include "core/model/planes.h"
 #include "core/model/ports.h"
@@ -66,6 +67,8 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     // One level of undo: the current map's image before the latest edit.
     std::vector<std::uint8_t> undoBuffer = std::vector<std::uint8_t>(kMapImageSize);
     bool undoValid = false;
+    // Every map's steps, for undo and redo many steps back and forth.
+    EditHistory history;
 
     // "Copy Area" fills the clipboard; "Paste Options" turn or mirror it into
     // the transformed buffer. Neither is saved.

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/analysis/analyse_map.h"
+#include "core/model/history_steps.h"
 
 namespace d7 {
 
@@ -151,7 +152,12 @@ const std::string& domainNameSlot(const MapSet& set, int n, int k) {
 void selectMap(EditorState& st, int n) {
     if (!isMapNumber(n)) return;
     st.undoValid = false;
+    // The history measures steps on the current map: what changed on the
+    // map before is a step of its own, and the new map is measured afresh.
+    const bool otherMap = st.history.baseMap != n;
+    if (otherMap) recordStep(st, kUnnamedStep);
     st.curMap = n;
+    if (otherMap) takeHistoryBase(st);
     st.curDomainNames.clear();
     for (int k = 0; k < kDomainListEntries; ++k) {
         st.curDomainNames.push_back(domainNameSlot(st, n, k));

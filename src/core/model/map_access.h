@@ -58,7 +58,9 @@ void writeOutlineBack(EditorState& st, int n);
 // part is zero when the Extstream is empty).
 void readMapImage(const EditorState& st, int n, std::uint8_t* image);
 
-// Makes map n current: clears the undo record, copies the map into the working
+// Makes map n current: clears the undo record, records what changed on the
+// map before as a step when the map changes (the history's copy is then taken
+// of map n), copies the map into the working
 // planes, rebuilds the current domain names, marks every trade route stale
 // and runs the analysis pass.
 // Numbers outside 0..59 are ignored.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/model/file_io.h"
+#include "core/model/history_steps.h"
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
 #include "core/model/read_limits.h"
@@ -22,9 +23,9 @@ void checkMapFile(const fs::path& path, const Bytes& bytes) {
                                   std::to_string(kMapFileSize) + " (or an empty file)");
 }
 
-// Fills the name lists from the language file image, padding the lists the
-// editor indexes by number so that every map and trader has a name.
-void readNames(MapSet& set) {
+}  // namespace
+
+void readNameLists(MapSet& set) {
     set.mapNames = readNameEntry(set.langStream, kMapNamesEntry);
     if (set.mapNames.size() < kMapCount) set.mapNames.resize(kMapCount);
     set.domainNames = readNameEntry(set.langStream, kDomainNamesEntry);
@@ -32,8 +33,6 @@ void readNames(MapSet& set) {
     for (int t = int(set.traderNames.size()); t < 6; ++t)
         set.traderNames.push_back("Trader " + std::to_string(t + 1));
 }
-
-}  // namespace
 
 std::string mapFileName(int fileNumber) {
     char name[16];
@@ -112,11 +111,12 @@ void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
         if (!origin.mapFiles[f]) set.missingMapFiles.push_back(i);
     }
     if (auto problem = languageFileProblem(set.langStream)) throw FileError(origin.lang, *problem);
-    readNames(set);
+    readNameLists(set);
     set.namesChanged = origin.langFromElsewhere;
     set.unsavedWrites = 0;
 
     std::swap(static_cast<MapSet&>(st), set);
+    st.history.clear();
     selectMap(st, 0);
 }
 
@@ -140,6 +140,9 @@ std::optional<std::string> missingMapFilesNotice(const MapSet& set) {
 
 void saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
+    // What changed since the last step is a step of its own, so that the
+    // saved point lies after it.
+    recordStep(st, kUnnamedStep);
     std::vector<FileToWrite> files{{pathForWriting(d, kMapStoreSaveName), st.mapStore}};
     if (st.namesChanged) files.push_back({pathForWriting(d, kLanguageSaveName), st.langStream});
 
@@ -157,6 +160,7 @@ void saveMapSet(EditorState& st, const std::string& dir) {
             files.push_back({pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]});
     writeFilesAtomic(files);
     st.unsavedWrites = 0;
+    markHistorySaved(st);
 }
 
 }  // namespace d7

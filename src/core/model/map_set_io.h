@@ -17,6 +17,10 @@ inline constexpr const char* kMapStoreSaveName = "K7_MAPS.DAT";
 inline constexpr const char* kLanguageSaveName = "K7.ENG";
 inline constexpr const char* kMapSubFolder = "PL8";
 
+// Fills the name lists from the language file image, padding the lists the
+// editor indexes by number so that every map and trader has a name.
+void readNameLists(MapSet& set);
+
 // "map" + NN + ".pl8" for file number 1..15.
 std::string mapFileName(int fileNumber);
 
@@ -66,7 +70,8 @@ std::optional<std::string> missingMapFilesNotice(const MapSet& set);
 // file marked changed into dir, as one transaction (writeFilesAtomic): a
 // failure before the renames leaves every old file as it was. Throws
 // FileError naming the file that could not be written; flags stay as they were.
-// Only a save that wrote every file clears the unsaved-changes count.
+// Only a save that wrote every file clears the unsaved-changes count and
+// makes the present point of every map's edit history its saved point.
 void saveMapSet(EditorState& st, const std::string& dir);
 
 // A map file as the editor creates a missing one: the header of map01.pl8

@@ -153,7 +153,7 @@ void MapPopup::updateItems() {
     const int domain = onMap ? st.planes.M5.at(c.x(), c.y()) : 0;
     show("P_DomainInfo", onMap && domain != kNoDomain && domain != kLandWithoutDomain);
     show("P_SelectNone", selecting && state > 0);
-    show("P_Undo", st.undoValid);
+    show("P_Undo", st.history.map(st.curMap).canUndo());
     traders_->prepare(c.x(), c.y());
     show("P_SetRoadPath", editType == kRoadEdit && state == 2 && ed_.roadTool().pathLength() > 0);
     show("P_CopyArea", fixed);

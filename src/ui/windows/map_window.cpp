@@ -55,12 +55,18 @@ void MapPaintBox::paintEvent(QPaintEvent*) {
 }
 
 void MapPaintBox::mouseMoveEvent(QMouseEvent* event) {
+    // A release the box never saw (a question box took it) ends a drag too.
+    if (!(event->buttons() & Qt::LeftButton) && form_.editing_) form_.editing_->mouseReleased();
     form_.clearCellMark(event->globalPosition().toPoint());
     form_.pointerMoved(event->position().toPoint());
 }
 
 void MapPaintBox::mousePressEvent(QMouseEvent* event) {
     form_.pressed(event->position().toPoint(), event->button());
+}
+
+void MapPaintBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && form_.editing_) form_.editing_->mouseReleased();
 }
 
 void MapPaintBox::leaveEvent(QEvent*) {

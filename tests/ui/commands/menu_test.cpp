@@ -26,7 +26,7 @@ class MenuTest : public EditorFixture {
 
 TEST_F(MenuTest, TheTreeHasItsCaptionsHiddenItemsHintsAndRadioGroups) {
     EXPECT_EQ(visibleTopMenus(),
-              (std::vector<std::string>{"File", "View", "Check", "Map Helper", "Extras"}));
+              (std::vector<std::string>{"File", "Edit", "View", "Check", "Map Helper", "Extras"}));
     EXPECT_EQ(action("M_LoadSingleMap")->text(), "Load Single Map...");
     EXPECT_EQ(action("M_SaveSingleMap")->text(), "Save Single Map..");
     EXPECT_EQ(action("M_LoadMapset")->text(), "Load Mapset..");
