@@ -31,6 +31,7 @@
 #include "core/model/single_map_file.h"
 #include "core/tiles/test_pictures.h"
 #include "support/map_builder.h"
+#include "support/test_paths.h"
 
 namespace d7 {
 namespace {
