@@ -77,8 +77,8 @@ TEST(MapScale, CellSpaceHasEachCellsTopCornerAtItsCoordinates) {
 TEST(MapScale, ZoomingAboutAPointKeepsTheCellUnderIt) {
     const int w = 1160;
     for (int q : kMapSizes)
-        for (Point c : {Point{30, 30}, Point{20, 40}, Point{45, 12}}) {
-            const int wx = 600, wy = 400;
+        for (Point c : {Point{30, 30}, Point{20, 40}, Point{40, 20}}) {
+            const int wx = 580, wy = 100;
             const Point o = originKeepingCell(c, wx, wy, w, q);
             const Point under = shownPixelToCell(wx + shownScrollX(q, o.x, o.y, w),
                                                  wy + shownScrollY(q, o.x, o.y), q);

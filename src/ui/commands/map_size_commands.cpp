@@ -2,7 +2,9 @@
 // through them and Ctrl+wheel over the map.
 #include <QAction>
 #include <QKeySequence>
+#include <QShortcut>
 #include <algorithm>
+#include <initializer_list>
 
 #include "core/edit/geometry.h"
 #include "core/edit/map_scale.h"
@@ -106,16 +108,17 @@ void fitMapToWindow(Editor& ed) {
     showMapSize(ed, q);
 }
 
-QAction* zoomKey(Editor& ed, const char* name, const QString& text,
-                 const QList<QKeySequence>& keys) {
-    auto* a = new QAction(text, &ed.mainForm());
-    a->setObjectName(QString::fromLatin1(name));
-    a->setShortcuts(keys);
-    // The map window and the minimap are windows of their own: the keys
-    // work wherever the editor has the focus.
-    a->setShortcutContext(Qt::ApplicationShortcut);
-    ed.mainForm().addAction(a);
-    return a;
+// Keys that step the size about the middle of the window, in both windows
+// the user edits from.
+void addZoomKeys(Editor& ed, int step, std::initializer_list<QKeySequence> keys) {
+    for (QWidget* window :
+         {static_cast<QWidget*>(&ed.mainForm()), static_cast<QWidget*>(&ed.mapForm())})
+        for (const QKeySequence& key : keys) {
+            auto* shortcut = new QShortcut(key, window);
+            QObject::connect(shortcut, &QShortcut::activated, window, [&ed, step] {
+                zoomAbout(ed, step, ed.mapForm().mapbox()->rect().center());
+            });
+        }
 }
 
 }  // namespace
@@ -144,16 +147,9 @@ void connectMapSizeCommands(Editor& ed) {
     });
     QObject::connect(&map, &Tmapform::zoomRequested, &ed.mainForm(),
                      [&ed](int step, QPoint at) { zoomAbout(ed, step, at); });
-    // The keys zoom about the middle of the window.
-    auto centre = [&ed] { return ed.mapForm().mapbox()->rect().center(); };
-    QObject::connect(
-        zoomKey(ed, "M_ZoomIn", QStringLiteral("Larger Map Size"),
-                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}),
-        &QAction::triggered, &ed.mainForm(), [&ed, centre] { zoomAbout(ed, 1, centre()); });
-    QObject::connect(zoomKey(ed, "M_ZoomOut", QStringLiteral("Smaller Map Size"),
-                             {QKeySequence(Qt::CTRL | Qt::Key_Minus)}),
-                     &QAction::triggered, &ed.mainForm(),
-                     [&ed, centre] { zoomAbout(ed, -1, centre()); });
+    addZoomKeys(ed, 1,
+                {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    addZoomKeys(ed, -1, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     showCheckedSize(ed);
 }
 
