@@ -1,35 +1,43 @@
 #include "render/shrunk_picture.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace d7::render {
 
 namespace {
 
-// The three colour bytes in 16-bit lanes, so that sums of up to 256 pixels
-// add up without carrying into the next lane.
-inline std::uint64_t spread(std::uint32_t p) {
-    return (p & 0xFFu) | (std::uint64_t(p & 0xFF00u) << 8) | (std::uint64_t(p & 0xFF0000u) << 16);
+// The means of two pixels, byte by byte, rounded down and up: alternating
+// them keeps the shrunk picture from drifting darker or lighter.
+inline std::uint32_t meanDown(std::uint32_t a, std::uint32_t b) {
+    return (a & b) + (((a ^ b) & 0xFEFEFEFEu) >> 1);
+}
+inline std::uint32_t meanUp(std::uint32_t a, std::uint32_t b) {
+    return (a | b) - (((a ^ b) & 0xFEFEFEFEu) >> 1);
 }
 
+// Halving and halving again: first down the columns (rows of plain loops
+// over contiguous pixels), then along the row.
 template <int S>
-void shrinkRows(const std::uint32_t* source, int stride, int w, int h, std::uint32_t* target,
-                int targetStride) {
-    constexpr int kShift = S == 2 ? 2 : 4;
-    constexpr std::uint64_t kHalf = (S * S) / 2;
-    constexpr std::uint64_t kRound = kHalf | (kHalf << 16) | (kHalf << 32);
+void shrinkRows(const std::uint32_t* source, std::ptrdiff_t stride, int w, int h,
+                std::uint32_t* target, std::ptrdiff_t targetStride) {
+    std::vector<std::uint32_t> column(static_cast<std::size_t>(w));
+    std::uint32_t* c = column.data();
     for (int ty = 0; ty < h / S; ++ty) {
-        const std::uint32_t* rows = source + std::ptrdiff_t(ty) * S * stride;
+        const std::uint32_t* r0 = source + std::ptrdiff_t(ty) * S * stride;
+        const std::uint32_t* r1 = r0 + stride;
         std::uint32_t* out = target + std::ptrdiff_t(ty) * targetStride;
-        for (int tx = 0; tx < w / S; ++tx) {
-            std::uint64_t sum = kRound;
-            for (int dy = 0; dy < S; ++dy) {
-                const std::uint32_t* p = rows + std::ptrdiff_t(dy) * stride + tx * S;
-                for (int dx = 0; dx < S; ++dx) sum += spread(p[dx]);
-            }
-            sum >>= kShift;
-            out[tx] = 0xFF000000u | std::uint32_t(sum & 0xFF) | std::uint32_t((sum >> 8) & 0xFF00) |
-                      std::uint32_t((sum >> 16) & 0xFF0000);
+        if constexpr (S == 2) {
+            for (int x = 0; x < w; ++x) c[x] = meanDown(r0[x], r1[x]);
+            for (int tx = 0; tx < w / 2; ++tx) out[tx] = meanUp(c[2 * tx], c[2 * tx + 1]);
+        } else {
+            const std::uint32_t* r2 = r1 + stride;
+            const std::uint32_t* r3 = r2 + stride;
+            for (int x = 0; x < w; ++x)
+                c[x] = meanUp(meanDown(r0[x], r1[x]), meanDown(r2[x], r3[x]));
+            for (int tx = 0; tx < w / 4; ++tx)
+                out[tx] = meanUp(meanDown(c[4 * tx], c[4 * tx + 1]),
+                                 meanDown(c[4 * tx + 2], c[4 * tx + 3]));
         }
     }
 }

@@ -1,6 +1,7 @@
 // The zoom-1 map picture shrunk by 2 or 4, as the map window shows it at 50 %
-// and 25 %: each shown pixel is the mean of the s x s picture pixels under it,
-// so roads and coasts stay readable. It is never drawn from the map: it is
+// and 25 %: each shown pixel is the mean of the s x s picture pixels under it
+// (halved pairwise, to within a step of each colour byte), so roads and
+// coasts stay readable. It is never drawn from the map: it is
 // made from the picture's own pixels, chunk by chunk as the picture's chunks
 // are drawn, and again wherever the picture is drawn again.
 #pragma once

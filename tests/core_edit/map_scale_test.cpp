@@ -79,14 +79,14 @@ TEST(MapScale, ZoomingAboutAPointKeepsTheCellUnderIt) {
     for (int q : kMapSizes)
         for (Point c : {Point{30, 30}, Point{20, 40}, Point{40, 20}}) {
             const int wx = 580, wy = 100;
-            const Point o = originKeepingCell(c, wx, wy, w, q);
+            const Point o = originKeepingPoint({c.x + 0.5, c.y + 0.5}, wx, wy, w, q);
             const Point under = shownPixelToCell(wx + shownScrollX(q, o.x, o.y, w),
                                                  wy + shownScrollY(q, o.x, o.y), q);
             // The origin is a whole cell: half a cell off each way at most.
             EXPECT_LE(std::abs(under.x - c.x) + std::abs(under.y - c.y), 2)
                 << "size " << q << " cell " << c.x << "," << c.y;
         }
-    EXPECT_EQ(originKeepingCell({0, 0}, 1000, 800, w, kDoubleSize), (Point{0, 0}));
+    EXPECT_EQ(originKeepingPoint({0.5, 0.5}, 1000, 800, w, kDoubleSize), (Point{0, 0}));
 }
 
 }  // namespace

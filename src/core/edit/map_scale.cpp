@@ -67,12 +67,12 @@ CellSpacePoint shownPixelToCellSpace(double px, double py, int q) {
     return {x / kTileWidth + y / kTileHeight, y / kTileHeight - x / kTileWidth};
 }
 
-Point originKeepingCell(Point c, int wx, int wy, int w, int q) {
-    // The cell's centre is at w/2 + q/4 (29 (b - b') + 29), q/4 15 (a - a' + 1)
-    // with a = x + y and b = x - y of the cell and the origin ('); solve for
-    // the origin's a' and b'.
-    const double a = (c.x + c.y) + 1 - wy * 4.0 / (15.0 * q);
-    const double b = (c.x - c.y) + 1 - (wx - w / 2) * 4.0 / (29.0 * q);
+Point originKeepingPoint(CellSpacePoint p, int wx, int wy, int w, int q) {
+    // The point is at w/2 + q/4 (29 (b - b') + 29), q/4 15 (a - a') in the
+    // window, with a = x + y and b = x - y of the point and of the origin
+    // ('); solve for the origin's a' and b'.
+    const double a = (p.x + p.y) - wy * 4.0 / (15.0 * q);
+    const double b = (p.x - p.y) + 1 - (wx - w / 2) * 4.0 / (29.0 * q);
     const int x = int(std::lround((a + b) / 2)), y = int(std::lround((a - b) / 2));
     return {std::clamp(x, 0, kGrid - 1), std::clamp(y, 0, kGrid - 1)};
 }

@@ -81,9 +81,9 @@ struct CellSpacePoint {
 // The cell-space point shown at a pixel of the shown picture.
 CellSpacePoint shownPixelToCellSpace(double px, double py, int q);
 
-// The view origin that keeps cell c's centre at window point (wx, wy) as nearly as
-// whole cells allow after the window (w pixels wide) changes to size q;
-// clamped to the map.
-Point originKeepingCell(Point c, int wx, int wy, int w, int q);
+// The view origin that keeps cell-space point p at window point (wx, wy) as
+// nearly as whole cells allow after the window (w pixels wide) changes to
+// size q; clamped to the map.
+Point originKeepingPoint(CellSpacePoint p, int wx, int wy, int w, int q);
 
 }  // namespace d7

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QKeySequence>
 #include <QShortcut>
-#include <algorithm>
 #include <initializer_list>
 
 #include "core/edit/geometry.h"
@@ -81,15 +80,15 @@ void showMapSize(Editor& ed, int q) {
     ed.mapForm().repaintMap();
 }
 
-// The view origin that keeps the cell at window point at where it is.
+// The view origin that keeps the point of the map under window point at
+// where it is.
 void zoomAbout(Editor& ed, int step, QPoint at) {
     Tmapform& map = ed.mapForm();
     const int q = steppedMapSize(map.mapSize(), step);
     if (q == map.mapSize()) return;
-    const QPoint c = map.cellAt(at);
-    const Point origin =
-        originKeepingCell({std::clamp(c.x(), 0, kGrid - 1), std::clamp(c.y(), 0, kGrid - 1)},
-                          at.x(), at.y(), map.mapbox()->width(), q);
+    const CellSpacePoint p =
+        shownPixelToCellSpace(at.x() + map.scrollX(), at.y() + map.scrollY(), map.mapSize());
+    const Point origin = originKeepingPoint(p, at.x(), at.y(), map.mapbox()->width(), q);
     ed.state().view.fitMap = false;
     map.scrollTo(origin.x, origin.y);
     showMapSize(ed, q);
