@@ -15,6 +15,7 @@
 #include "core/tiles/frame_drawing.h"
 #include "core/tiles/graphics.h"
 #include "render/map_renderer.h"
+#include "render/shrunk_picture.h"
 #include "support/tileset_builder.h"
 
 namespace {
@@ -121,6 +122,24 @@ BENCHMARK(BM_RedrawWindowPart)
     ->Args({2, 0})
     ->Args({2, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The 25 % and 50 % pictures: the whole zoom-1 picture shrunk by 4 or 2,
+// against writing every pixel of the zoom-1 picture once.
+void BM_ShrinkPicture(benchmark::State& state) {
+    auto st = busyMap(1, 0);
+    render::MapRenderer renderer(*st);
+    renderer.redrawMap();
+    const auto picture = renderer.pixels();
+    const int s = int(state.range(0));
+    std::vector<std::uint32_t> shrunk(picture.size() / std::size_t(s * s));
+    for (auto _ : state) {
+        render::shrinkPixels(picture.data(), kMapPictureWidth, kMapPictureWidth, kMapPictureHeight,
+                             s, shrunk.data(), kMapPictureWidth / s);
+        benchmark::DoNotOptimize(shrunk.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ShrinkPicture)->Arg(4)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void BM_RedrawCell(benchmark::State& state) {
     auto st = busyMap(int(state.range(0)), int(state.range(1)));

@@ -2,9 +2,12 @@
 // (the origin moves, then one block copy of the visible part of the map
 // picture) and a change of map size (a full redraw at the new zoom). The
 // baseline copies the window's pixels out of the picture once with memcpy.
+// Then the small sizes: "Fit Map" from 200 % against a change between 100 %
+// and 200 %, and scrolling and mouse moves at 25 % against 100 %.
 // Then the mouse editing (see BM_AnalysisPassBaseline).
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QMouseEvent>
 #include <algorithm>
@@ -71,16 +74,21 @@ void BM_WindowCopyBaseline(benchmark::State& state) {
 BENCHMARK(BM_WindowCopyBaseline)->Unit(benchmark::kMillisecond);
 
 void BM_ScrollRepaint(benchmark::State& state) {
-    ui::Tmapform& map = sample().ed.mapForm();
+    ui::Editor& ed = sample().ed;
+    ui::Tmapform& map = ed.mapForm();
+    ui::changeMapSize(ed, int(state.range(0)));
     map.scrollTo(20, 20);
+    map.mapbox()->repaint();
     bool down = true;
     for (auto _ : state) {
         map.handleKey(down ? Qt::Key_Down : Qt::Key_Up);
         map.mapbox()->repaint();
         down = !down;
     }
+    ui::changeZoom(ed, 2);
 }
-BENCHMARK(BM_ScrollRepaint)->Unit(benchmark::kMillisecond);
+// 200 %, 100 % and 25 %.
+BENCHMARK(BM_ScrollRepaint)->Arg(8)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_ZoomChange(benchmark::State& state) {
     ui::Editor& ed = sample().ed;
@@ -95,6 +103,47 @@ void BM_ZoomChange(benchmark::State& state) {
     ui::changeZoom(ed, 2);
 }
 BENCHMARK(BM_ZoomChange)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// "Fit Map" chosen at 200 % (the whole 100 % picture drawn and shrunk).
+void BM_FitMapChange(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    QAction* fit = ed.mainForm().mainMenu().action(QStringLiteral("M_ZoomFit"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        ui::changeZoom(ed, 2);
+        ed.mapForm().mapbox()->repaint();
+        state.ResumeTiming();
+        fit->trigger();
+        ed.mapForm().mapbox()->repaint();
+    }
+    ui::changeZoom(ed, 2);
+}
+BENCHMARK(BM_FitMapChange)->Unit(benchmark::kMillisecond);
+
+// Mouse moves between two cells with the town chosen ("Maptiles"): the
+// status bar's cell, the cursor preview and the lines to the closest towns
+// follow; the moves are timed until the window has painted.
+void BM_MouseMove(benchmark::State& state) {
+    ui::Editor& ed = sample().ed;
+    ui::Tmapform& map = ed.mapForm();
+    ui::changeMapSize(ed, int(state.range(0)));
+    map.scrollTo(16, 16);
+    ed.editing().chooseEditType(ui::kMaptilesEdit);
+    ed.selectTile(tiles::kBuildingPalette, tiles::kTownIndex);
+    QApplication::processEvents();
+    bool far = false;
+    for (auto _ : state) {
+        const QPointF at = map.windowView().centre(far ? 30 : 29, 31);
+        QMouseEvent move(QEvent::MouseMove, at, map.mapbox()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(map.mapbox(), &move);
+        QApplication::processEvents();
+        far = !far;
+    }
+    ui::changeZoom(ed, 2);
+}
+// 100 % and 25 %.
+BENCHMARK(BM_MouseMove)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The editing benchmarks: the analysis pass alone is the baseline of a click
 // that places a town and of a brush click (each from the mouse event to the

@@ -35,9 +35,11 @@ constexpr Command kCommands[] = {
      "is written.",
      runRenameDomain},
     {"render",
-     "DIR MAP OUT [--zoom 1|2] [--view map|domain|traders] [--trader 0..6] "
+     "DIR MAP OUT [--zoom 0.25|0.5|1|2] [--view map|domain|traders] [--trader 0..6] "
      "[--route lines|numbers] [--season S] [--dark] [--blacksmiths]",
      "draw map MAP as the map window shows it into OUT (.png or .bmp)",
+     "--zoom 0.25 and 0.5 are the 100 % picture shrunk by 4 and 2, as the map\n"
+     "window shows it at 25 % and 50 %.\n"
      "S is spring (the default), summer, autumn or winter. --dark uses the dark\n"
      "palette and colours, --blacksmiths shows the blacksmiths. --view traders shows\n"
      "the traders' towns and the route of --trader t (0, the default, is all) as\n"

@@ -4,6 +4,8 @@
 #include "cli/commands.h"
 #include "cli/game_session.h"
 #include "cli/picture_output.h"
+#include "core/edit/map_scale.h"
+#include "render/shrunk_picture.h"
 
 namespace d7::cli {
 
@@ -23,6 +25,15 @@ int viewOf(const std::string& name) {
     throw UsageError("--view must be map, domain or traders");
 }
 
+// The size in quarters of 100 % (core/edit/map_scale.h).
+int mapSizeArg(const std::string& text) {
+    if (text == "0.25") return kQuarterSize;
+    if (text == "0.5") return kHalfSize;
+    if (text == "1") return kFullSize;
+    if (text == "2") return kDoubleSize;
+    throw UsageError("--zoom must be 0.25, 0.5, 1 or 2");
+}
+
 int routeDisplayOf(const std::string& name) {
     if (name == "lines") return 0;
     if (name == "numbers") return 1;
@@ -38,7 +49,8 @@ int runRender(const std::vector<std::string>& words, std::ostream&, std::ostream
     const std::string& out = args.at(2, "OUT");
     const PictureFormat format = pictureFormatOf(out);
     PictureOptions options;
-    options.zoom = parseInt(args.value("--zoom").value_or("1"), "--zoom", 1, 2);
+    const int size = mapSizeArg(args.value("--zoom").value_or("1"));
+    options.zoom = pictureZoomOf(size);
     options.viewMode = viewOf(args.value("--view").value_or("map"));
     options.season = seasonOf(args.value("--season").value_or("spring"));
     options.dark = args.has("--dark");
@@ -53,7 +65,9 @@ int runRender(const std::vector<std::string>& words, std::ostream&, std::ostream
     GuiForText gui;
     render::MapRenderer renderer(*st);
     drawMapPicture(*st, renderer, options);
-    writePicture(renderer.picture(), out, format);
+    const int shrink = shrinkOf(size);
+    writePicture(shrink > 1 ? render::shrunkImage(renderer.picture(), shrink) : renderer.picture(),
+                 out, format);
     return 0;
 }
 

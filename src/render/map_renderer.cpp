@@ -86,6 +86,8 @@ bool MapRenderer::readyToDraw() {
 
 // The picture of the new zoom in the same memory, all of it to be drawn.
 void MapRenderer::resize(int zoom) {
+    // The shrunk copy belongs to the zoom-1 picture.
+    if (zoom != zoom_) shrunk_.setShrink(1, kMapPictureWidth, kMapPictureHeight);
     zoom_ = zoom;
     width_ = kMapPictureWidth * zoom;
     height_ = kMapPictureHeight * zoom;
@@ -155,6 +157,8 @@ void MapRenderer::drawPending(const QRect& area) {
     else
         fillBlack(region);
     chunks_.finishDrawing();
+    if (shrunk_.active())
+        for (const QRect& r : region) shrunk_.pictureDrawn(target(), r);
 }
 
 void MapRenderer::fillBlack(const QRegion& region) {
@@ -298,19 +302,29 @@ bool MapRenderer::setViewMode(int mode) {
     return true;
 }
 
-void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w, int h) {
+void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w, int h,
+                              int shrink) {
     const bool shown = ready();
-    if (shown && w > 0 && h > 0)
-        drawPending(
-            QRect(scrollX(zoom_, originX, originY, w), scrollY(zoom_, originX, originY), w, h));
-    paintMapWindow(painter, storeView(), shown, zoom_, originX, originY, w, h);
+    const int s = zoom_ == 1 && (shrink == 2 || shrink == 4) ? shrink : 1;
+    const int q = 4 * zoom_ / s;
+    shrunk_.setShrink(s, width_, height_);
+    const QRect visible(shownScrollX(q, originX, originY, w) * s,
+                        shownScrollY(q, originX, originY) * s, w * s, h * s);
+    if (shown && w > 0 && h > 0) {
+        drawPending(visible);
+        shrunk_.make(target(), visible, [this](const QRect& chunk) {
+            return !chunks_.touches(chunk, PictureChunks::State::Pending);
+        });
+    }
+    paintMapWindow(painter, s > 1 ? shrunk_.image() : storeView(), shown, q, originX, originY, w,
+                   h);
 }
 
-QImage MapRenderer::windowImage(int originX, int originY, int w, int h) {
+QImage MapRenderer::windowImage(int originX, int originY, int w, int h, int shrink) {
     QImage image(std::max(w, 0), std::max(h, 0), QImage::Format_RGB32);
     if (image.isNull()) return image;
     QPainter painter(&image);
-    paintWindow(painter, originX, originY, w, h);
+    paintWindow(painter, originX, originY, w, h, shrink);
     return image;
 }
 

@@ -21,6 +21,7 @@
 #include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
 #include "render/picture_chunks.h"
+#include "render/shrunk_picture.h"
 #include "render/tile_pass.h"
 
 class QPainter;
@@ -86,10 +87,14 @@ class MapRenderer : public CellSink {
     void setRepaintRequest(std::function<void()> request) { repaint_ = std::move(request); }
 
     // Paints the map window's w x h area for the view origin cell: the visible
-    // block of the picture, black beyond it (all black when not Ready).
-    void paintWindow(QPainter& painter, int originX, int originY, int w, int h);
+    // block of the picture, black beyond it (all black when not Ready). At
+    // zoom 1 a shrink of 2 or 4 shows the picture shrunk (50 % and 25 %):
+    // the part the window shows is drawn at zoom 1 and shrunk.
+    void paintWindow(QPainter& painter, int originX, int originY, int w, int h, int shrink = 1);
     // The same into a new w x h image.
-    QImage windowImage(int originX, int originY, int w, int h);
+    QImage windowImage(int originX, int originY, int w, int h, int shrink = 1);
+    // The picture shrunk as the last paint showed it (null at shrink 1).
+    const QImage& shrunkPicture() const { return shrunk_.image(); }
 
     // A QImage over the whole pixel store, drawn, that painters draw straight
     // into (a fresh wrapper for each painter).
@@ -130,6 +135,8 @@ class MapRenderer : public CellSink {
     tiles::FrameCache frames_;
     TilePass tilePass_;
     PictureChunks chunks_;
+    // The shrunk copy the window shows at 50 % and 25 %.
+    ShrunkPicture shrunk_;
     // The area being drawn; every step of the full redraw is clipped to it.
     QRegion clip_;
     bool clipIsWhole_ = false;

@@ -38,9 +38,10 @@ Corners normalised(QPoint a, QPoint b) {
 
 }  // namespace
 
-QPoint WindowView::top(int x, int y) const {
-    const PixelPoint p = windowCellTop(z, originX, originY, width, x, y);
-    return {p.x, p.y};
+QPoint WindowView::at(int px, int py) const {
+    const int q = quarters();
+    return {shownCoordinate(q, px) - shownScrollX(q, originX, originY, width),
+            shownCoordinate(q, py) - shownScrollY(q, originX, originY)};
 }
 
 QPolygon rectangleOutline(const WindowView& view, QPoint a, QPoint b) {

@@ -17,18 +17,24 @@ class QPainter;
 
 namespace d7::render {
 
-// The map window's view: zoom, view origin cell and the paint area's width.
+// The map window's view: zoom, view origin cell and the paint area's width,
+// and the shrink of the zoom-1 picture at the sizes below 100 %.
 struct WindowView {
     int z = 1;
     int originX = 0;
     int originY = 0;
     int width = 0;
+    int shrink = 1;
 
-    QPoint top(int x, int y) const;
-    QPoint right(int x, int y) const { return top(x, y) + QPoint(29 * z, 15 * z); }
-    QPoint bottom(int x, int y) const { return top(x, y) + QPoint(0, 30 * z); }
-    QPoint left(int x, int y) const { return top(x, y) + QPoint(-29 * z, 15 * z); }
-    QPoint centre(int x, int y) const { return top(x, y) + QPoint(0, 15 * z); }
+    // The size shown, in quarters of the 100 % picture (core/edit/map_scale.h).
+    int quarters() const { return 4 * z / shrink; }
+    // A pixel of the zoom-1 picture, in the window.
+    QPoint at(int px, int py) const;
+    QPoint top(int x, int y) const { return at(29 * (x - y) + 1856, 15 * (x + y)); }
+    QPoint right(int x, int y) const { return at(29 * (x - y) + 1885, 15 * (x + y) + 15); }
+    QPoint bottom(int x, int y) const { return at(29 * (x - y) + 1856, 15 * (x + y) + 30); }
+    QPoint left(int x, int y) const { return at(29 * (x - y) + 1827, 15 * (x + y) + 15); }
+    QPoint centre(int x, int y) const { return at(29 * (x - y) + 1856, 15 * (x + y) + 15); }
 };
 
 // The closed outline of the rectangle spanned by corners a and b (any order):

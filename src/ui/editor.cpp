@@ -58,6 +58,9 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     minform_->setKeyTarget([this](int key) { mainform_->forwardKey(key); });
     QObject::connect(mapform_.get(), &Tmapform::cellHovered, mainform_.get(),
                      &Tmainform::showCellInfo);
+    QObject::connect(mapform_.get(), &Tmapform::viewChanged, minform_.get(),
+                     [this] { minform_->setViewOutline(mapform_->viewOutline()); });
+    minform_->setViewOutline(mapform_->viewOutline());
     renderer_.setRepaintRequest([this] { repaintViews(); });
     // A report is about the map it was made for.
     QObject::connect(mainform_.get(), &Tmainform::mapRefreshed, statform_.get(), &QWidget::close);

@@ -86,6 +86,22 @@ TEST_F(RenderCli, SeasonZoomAndDarkReachTheBmp) {
     EXPECT_EQ(boxPixel(image, 2, 7, 7, 29, 22), testPixel(kindMark(tiles::kBaseTiles, 2), 1.5));
 }
 
+TEST_F(RenderCli, SmallZoomsShrinkTheHundredPercentPicture) {
+    const QImage full = render({}, "full.png");
+    for (const auto& [zoom, s] : {std::pair<std::string, int>{"0.5", 2}, {"0.25", 4}}) {
+        const QImage shrunk = render({"--zoom", zoom}, "small.png");
+        ASSERT_EQ(shrunk.size(), QSize(3712 / s, 1920 / s)) << zoom;
+        // Inside a plain base tile every shown pixel is the tile's own colour.
+        const PixelPoint box = cellToScreen(7, 7, 1);
+        EXPECT_EQ(shrunk.pixel((box.x + 28) / s, (box.y + 20) / s),
+                  full.pixel(box.x + 28, box.y + 20))
+            << zoom;
+    }
+    EXPECT_EQ(run({"render", game.path().string(), "3", (out / "x.png").string(), "--zoom", "0.3"})
+                  .status,
+              2);
+}
+
 TEST_F(RenderCli, DomainViewLabelsTheDomainsInTheirColourSet) {
     const QImage bright = render({"--view", "domain"});
     EXPECT_GT(countInBox(bright, 1, 5, 6, tiles::overlayColour(2, tiles::kTableD)), 5);

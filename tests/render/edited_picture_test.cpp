@@ -2,6 +2,8 @@
 // map draws, pixel for pixel: random sequences of every kind of edit on the
 // sample game's maps, in every view, at both zooms, with and without the
 // blacksmiths, each edit followed by the comparison with a fresh renderer.
+// The shrunk picture the map window shows at 50 % or 25 % must likewise be
+// the fresh picture shrunk.
 #include <gtest/gtest.h>
 
 #include <QPoint>
@@ -22,6 +24,7 @@
 #include "core/tiles/graphics_commands.h"
 #include "core/tiles/graphics_loading.h"
 #include "render/map_renderer.h"
+#include "render/shrunk_picture.h"
 #include "support/test_paths.h"
 
 namespace d7 {
@@ -29,7 +32,8 @@ namespace {
 
 class EditSequence {
   public:
-    EditSequence(unsigned seed, int map) : rng_(seed), seed_(seed), map_(map) {
+    EditSequence(unsigned seed, int map)
+        : rng_(seed), seed_(seed), map_(map), shrink_(2 + 2 * (seed % 2)) {
         st_->gameDir = D7_SAMPLE_DIR;
         st_->pl8Dir = defaultPl8Dir(st_->gameDir);
         tiles::loadDefaultPalette(*st_);
@@ -50,7 +54,7 @@ class EditSequence {
         if (rng_.below(4) == 0) changeView();
         if (rng_.below(2) == 0) {
             const int ox = rng_.below(kGrid), oy = rng_.below(kGrid);
-            edited_.windowImage(ox, oy, 1160, 900);
+            edited_.windowImage(ox, oy, 1160, 900, rng_.below(2) == 0 ? shrink_ : 1);
         }
         edit();
     }
@@ -66,11 +70,21 @@ class EditSequence {
             if (want[i] == got[i]) continue;
             if (differing++ == 0) first = i;
         }
-        if (differing == 0) return {};
+        if (differing == 0) return shrunkDifference();
         std::ostringstream out;
         out << differing << " pixels differ, the first at (" << first % std::size_t(fresh_.width())
             << ", " << first / std::size_t(fresh_.width()) << ")";
         return out.str();
+    }
+
+    // Empty when the shrunk picture of a window that shows the whole map is
+    // the fresh picture shrunk.
+    std::string shrunkDifference() {
+        if (edited_.zoom() != 1) return {};
+        edited_.windowImage(0, 0, 2000, 1000, shrink_);
+        const QImage want = render::shrunkImage(fresh_.picture(), shrink_);
+        if (edited_.shrunkPicture() == want) return {};
+        return "the picture shrunk by " + std::to_string(shrink_) + " differs";
     }
 
     std::string history() const {
@@ -236,6 +250,7 @@ class EditSequence {
     unsigned seed_;
     int map_;
     std::vector<std::string> log_;
+    int shrink_;
 };
 
 TEST(EditedPicture, AnySequenceOfEditsLeavesTheFullRedrawsPicture) {

@@ -28,7 +28,12 @@ inline constexpr int kTraderViewMode = 2;
 
 // How the map is shown and edited (the window layer sets these).
 struct ViewState {
-    int zoom = 2;            // map size: 1 = 100 %, 2 = 200 %
+    int zoom = 2;  // map size: 1 = 100 %, 2 = 200 %
+    // The map window shows the zoom-1 picture shrunk by 2 (50 %) or 4 (25 %);
+    // 1 shows the picture as drawn. See core/edit/map_scale.h.
+    int shrink = 1;
+    // "Fit Map": the size is chosen again whenever the map window's size changes.
+    bool fitMap = false;
     int tileScale = 1;       // tile selector size: 1 or 2
     int editType = 0;        // 0 Maptiles .. 6 Pathfinding
     int selectType = 0;      // 0 Rectangle, 1 Line

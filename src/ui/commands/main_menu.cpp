@@ -108,8 +108,10 @@ void buildViewMenu(QMenuBar* bar, QActionGroup*& viewModes, QActionGroup*& seaso
     map->setChecked(true);
 
     QMenu* size = subMenu(m, "M_MapSize", "Map Size");
-    item(size, "M_Zoom100", "100%", kEnabled);
-    item(size, "M_Zoom200", "200%", kEnabled);
+    radioGroup(
+        size, {item(size, "M_Zoom25", "25%", kEnabled), item(size, "M_Zoom50", "50%", kEnabled),
+               item(size, "M_Zoom100", "100%", kEnabled), item(size, "M_Zoom200", "200%", kEnabled),
+               item(size, "M_ZoomFit", "Fit Map", kEnabled)});
     QMenu* tileSize = subMenu(m, "M_TilesetSize", "Tileset Size");
     item(tileSize, "M_TileScale100", "100%");
     item(tileSize, "M_TileScale200", "200%");

@@ -26,8 +26,14 @@ const std::vector<const char*>& mapHelperCommandNames();
 // brush editor, "Tileset Size" and "Tile View".
 void connectTileCommands(Editor& ed);
 
-// "Map Size": the new zoom, with what the edit type needs, and a full redraw;
-// the view origin stays, so the same cell stays at the top centre.
+// "Map Size" (ui/commands/map_size_commands.cpp): the sizes, "Fit Map", the
+// keys that step through them and Ctrl+wheel over the map.
+void connectMapSizeCommands(Editor& ed);
+// A size in quarters of 100 % (core/edit/map_scale.h), with what the edit
+// type needs; the view origin stays, so the same cell stays at the top
+// centre. A new zoom of the picture, and 100 % and 200 %, redraw it whole.
+void changeMapSize(Editor& ed, int q);
+// The same for zoom 1 (100 %) or 2 (200 %).
 void changeZoom(Editor& ed, int zoom);
 
 }  // namespace d7::ui

@@ -7,7 +7,6 @@
 #include "ui/commands/command_guard.h"
 #include "ui/commands/menu_commands.h"
 #include "ui/editor.h"
-#include "ui/tools/map_tool.h"
 
 namespace d7::ui {
 
@@ -53,35 +52,6 @@ void chooseBrightness(Editor& ed, bool dark) {
 
 }  // namespace
 
-void changeZoom(Editor& ed, int zoom) {
-    EditorState& st = ed.state();
-    Tmapform& map = ed.mapForm();
-    st.view.zoom = zoom;
-    switch (st.view.editType) {
-        case kMaptilesEdit: {
-            // The tile cursor is drawn at the map's size.
-            Ttileselectform& selector = ed.tileSelectForm();
-            selector.select(selector.selectedIndex());
-            break;
-        }
-        case kBrushesEdit:
-            map.setBrushPreview(st.view.brush, zoom);
-            break;
-        case kDomainsEdit:
-            if (const int row = ed.mainForm().ctybox->currentRow(); row >= 0)
-                map.setDomainOverlay(listDomain(row), zoom);
-            break;
-        case kSelectEdit:
-        case kPathEdit:
-            map.clearSelection();
-            break;
-        default:
-            break;
-    }
-    ed.renderer().redrawMap();
-    map.repaintMap();
-}
-
 void connectViewCommands(Editor& ed) {
     auto on = [&ed](const char* name, auto handler) {
         QObject::connect(action(ed, name), &QAction::triggered, &ed.mainForm(), handler);
@@ -89,8 +59,7 @@ void connectViewCommands(Editor& ed) {
     on("M_Refresh", [&ed] { M_RefreshClick(ed); });
     on("M_Map", [&ed] { chooseView(ed, kMapView, "M_Map"); });
     on("M_Domain", [&ed] { chooseView(ed, kDomainView, "M_Domain"); });
-    on("M_Zoom100", [&ed] { changeZoom(ed, 1); });
-    on("M_Zoom200", [&ed] { changeZoom(ed, 2); });
+    connectMapSizeCommands(ed);
     for (int s = 0; s < 4; ++s) on(kSeasonItems[s], [&ed, s] { chooseSeason(ed, s); });
     on("M_PalBright", [&ed] { chooseBrightness(ed, false); });
     on("M_PalDark", [&ed] { chooseBrightness(ed, true); });

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "core/edit/map_scale.h"
 #include "core/model/map_access.h"
 #include "render/cell_outlines.h"
 
@@ -29,11 +30,13 @@ bool ChangeOutlines::active() {
     return !cells_.empty();
 }
 
-void ChangeOutlines::paint(QPainter& painter, int z, QPoint scroll) {
+void ChangeOutlines::paint(QPainter& painter, int q, QPoint scroll) {
     if (!active()) return;
     painter.save();
     painter.translate(-scroll);
-    render::drawCellOutlines(painter, cells_, z);
+    // Below 100 % the outlines of the zoom-1 picture, shrunk with it.
+    if (q < kFullSize) painter.scale(q / 4.0, q / 4.0);
+    render::drawCellOutlines(painter, cells_, pictureZoomOf(q));
     painter.restore();
 }
 

@@ -24,9 +24,9 @@ class ChangeOutlines {
     // or no longer what it was when they were found (they are dropped then).
     bool active();
 
-    // Draws the outlines into a window showing the map picture at zoom z
-    // whose top-left corner is the picture's pixel scroll.
-    void paint(QPainter& painter, int z, QPoint scroll);
+    // Draws the outlines into a window showing the map at size q (quarters
+    // of 100 %) whose top-left corner is the shown picture's pixel scroll.
+    void paint(QPainter& painter, int q, QPoint scroll);
 
   private:
     const EditorState& st_;

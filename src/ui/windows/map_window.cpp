@@ -5,9 +5,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "core/edit/geometry.h"
+#include "core/edit/map_scale.h"
 #include "render/brush_pictures.h"
 #include "render/cell_labels.h"
 #include "render/map_window_view.h"
@@ -25,14 +27,32 @@ constexpr int kBrushImageHeight = render::kBrushPreviewHeight;
 
 }  // namespace
 
-QPixmap keyedPixmap(const QImage& image, QRgb key) {
+namespace {
+
+QImage keyedImage(const QImage& image, QRgb key) {
     QImage keyed = image.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < keyed.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(keyed.scanLine(y));
         for (int x = 0; x < keyed.width(); ++x)
             if ((row[x] | 0xFF000000u) == (key | 0xFF000000u)) row[x] = 0;
     }
-    return QPixmap::fromImage(keyed);
+    return keyed;
+}
+
+}  // namespace
+
+QPixmap keyedPixmap(const QImage& image, QRgb key) {
+    return QPixmap::fromImage(keyedImage(image, key));
+}
+
+QPixmap shownPreview(const QImage& image, int shrink) {
+    if (shrink <= 1) return keyedPixmap(image);
+    // Made transparent first, so that the smoothing blends the edges with
+    // what lies under them rather than with the key colour.
+    const QSize size((image.width() + shrink / 2) / shrink, (image.height() + shrink / 2) / shrink);
+    return QPixmap::fromImage(
+        keyedImage(image, kTransparentKey)
+            .scaled(size.expandedTo(QSize(1, 1)), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 MapPaintBox::MapPaintBox(Tmapform& form, EditorContext& ctx, QWidget* parent)
@@ -49,7 +69,8 @@ MapPaintBox::MapPaintBox(Tmapform& form, EditorContext& ctx, QWidget* parent)
 
 void MapPaintBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    ctx_.renderer.paintWindow(painter, form_.originX(), form_.originY(), width(), height());
+    ctx_.renderer.paintWindow(painter, form_.originX(), form_.originY(), width(), height(),
+                              shrinkOf(form_.mapSize()));
     painter.end();
     form_.painted();
 }
@@ -71,6 +92,16 @@ void MapPaintBox::mouseReleaseEvent(QMouseEvent* event) {
 
 void MapPaintBox::leaveEvent(QEvent*) {
     form_.pointerLeft();
+}
+
+void MapPaintBox::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (!(event->modifiers() & Qt::ControlModifier) || delta == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    emit form_.zoomRequested(delta > 0 ? 1 : -1, event->position().toPoint());
+    event->accept();
 }
 
 void MapPaintBox::contextMenuEvent(QContextMenuEvent* event) {
@@ -114,7 +145,7 @@ void Tmapform::showEvent(QShowEvent* event) {
     selectControl_->setGeometry(mapbox_->geometry());
     selectControl_->raise();
     selectControl_->setChangeOutlines(&changes_);
-    selectControl_->setPictureView(ctx_.st.view.zoom, QPoint(scrollX_, scrollY_));
+    selectControl_->setPictureView(mapSize(), QPoint(scrollX_, scrollY_));
     selectControl_->setVisible(layerNeeded());
 }
 
@@ -123,20 +154,34 @@ void Tmapform::resizeEvent(QResizeEvent* event) {
     mapbox_->setGeometry(rect());
     if (selectControl_) selectControl_->setGeometry(mapbox_->geometry());
     recomputeScroll();
+    emit boxResized();
 }
 
 void Tmapform::recomputeScroll() {
-    const int z = ctx_.st.view.zoom;
-    const int x = render::scrollX(z, originX_, originY_, mapbox_->width());
-    const int y = render::scrollY(z, originX_, originY_);
-    const bool moved = x != scrollX_ || y != scrollY_ || z != scrollZoom_;
+    const int q = mapSize();
+    const int x = shownScrollX(q, originX_, originY_, mapbox_->width());
+    const int y = shownScrollY(q, originX_, originY_);
+    const bool moved = x != scrollX_ || y != scrollY_ || q != scrollSize_;
+    const bool resized = mapbox_->width() != scrollWidth_ || mapbox_->height() != scrollHeight_;
     // A marked cell's outline would stay where the cell no longer is.
     if (moved) dropCellMark();
     scrollX_ = x;
     scrollY_ = y;
-    scrollZoom_ = z;
-    if (selectControl_) selectControl_->setPictureView(z, QPoint(x, y));
+    scrollSize_ = q;
+    scrollWidth_ = mapbox_->width();
+    scrollHeight_ = mapbox_->height();
+    if (selectControl_) selectControl_->setPictureView(q, QPoint(x, y));
     if (moved) followPointer();
+    if (moved || resized) emit viewChanged();
+}
+
+int Tmapform::mapSize() const {
+    return mapSizeOf(ctx_.st.view);
+}
+
+QPolygonF Tmapform::viewOutline() const {
+    return render::viewOutlineInCells(mapSize(), originX_, originY_, mapbox_->width(),
+                                      mapbox_->height());
 }
 
 void Tmapform::followPointer() {
@@ -152,7 +197,7 @@ void Tmapform::pointerLeft() {
 }
 
 QPoint Tmapform::cellAt(QPoint boxPos) const {
-    const Point c = screenToCell(boxPos.x() + scrollX_, boxPos.y() + scrollY_, ctx_.st.view.zoom);
+    const Point c = shownPixelToCell(boxPos.x() + scrollX_, boxPos.y() + scrollY_, mapSize());
     return {c.x, c.y};
 }
 
@@ -272,7 +317,8 @@ void Tmapform::repaintOverlay() {
 }
 
 render::WindowView Tmapform::windowView() const {
-    return {ctx_.st.view.zoom, originX_, originY_, mapbox_->width()};
+    const int q = mapSize();
+    return {pictureZoomOf(q), originX_, originY_, mapbox_->width(), shrinkOf(q)};
 }
 
 void Tmapform::paintOverlay(QPainter& painter) {
@@ -293,8 +339,9 @@ void Tmapform::setTileOverlay(const tiles::TileChoice& choice, int z) {
 
 void Tmapform::showCursorImage(const QImage& image) {
     overlayBitmap_ = image;
-    overimage_->resize(overlayBitmap_.size());
-    overimage_->setPixmap(keyedPixmap(overlayBitmap_));
+    const QPixmap shown = shownPreview(overlayBitmap_, shrinkOf(mapSize()));
+    overimage_->resize(shown.size());
+    overimage_->setPixmap(shown);
     // The cursor follows the mouse; until the mouse is over the map it waits
     // out of sight rather than in the window's corner.
     const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
@@ -310,8 +357,9 @@ void Tmapform::showCursorImage(const QImage& image) {
 void Tmapform::setBrushPreview(const BrushMask& brush, int z) {
     brushBounds_ = d7::brushBounds(brush);
     brushBitmap_ = render::makeBrushPreviewImage(brush, z);
-    brushimage_->resize(brushBitmap_.size());
-    brushimage_->setPixmap(keyedPixmap(brushBitmap_));
+    const QPixmap shown = shownPreview(brushBitmap_, shrinkOf(mapSize()));
+    brushimage_->resize(shown.size());
+    brushimage_->setPixmap(shown);
     brushimage_->move(-brushimage_->width(), -brushimage_->height());
     const QPoint pointer = mapbox_->mapFromGlobal(QCursor::pos());
     if (mapbox_->rect().contains(pointer)) placeBrushPreview(cellAt(pointer));
@@ -324,22 +372,18 @@ void Tmapform::placeBrushPreview(QPoint cell) {
     if (x - 2 + b.minX < 0 || x + 2 - (4 - b.maxX) > kGrid - 1 || y - 2 + b.minY < 0 ||
         y + 2 - (4 - b.maxY) > kGrid - 1)
         return;
-    const int z = ctx_.st.view.zoom, vx = originX_, vy = originY_;
-    brushimage_->move(mapbox_->width() / 2 + z * (29 * (vy + x + 1 - vx - y) - 145),
-                      z * (15 * (x + y + 1 - vx - vy) - 75));
+    // The preview's cell (0, 0), whose top corner is 145 pixels (at 100 %)
+    // right of the preview's left edge, is the map's cell (x - 2, y - 2).
+    brushimage_->move(windowView().at(29 * (x - y) + 1856 - 145, 15 * (x + y - 4)));
 }
 
 void Tmapform::pointerMoved(QPoint boxPos) {
     const QPoint cell = cellAt(boxPos);
-    const int z = ctx_.st.view.zoom;
-    const int w = mapbox_->width();
     const int f = overlaySize_;
     // The cursor preview's top-left corner: the box of the f x f block whose
     // top cell (where placement puts the block's first cell) is under the mouse.
-    const int left =
-        w / 2 + 29 * z * (cell.x() + 1 - originX_ - f) - 29 * z * (cell.y() - originY_);
-    const int top = 15 * z * (cell.x() + cell.y() - originX_ - originY_);
-    overimage_->move(left, top);
+    overimage_->move(
+        windowView().at(29 * (cell.x() - cell.y() - f) + 1856, 15 * (cell.x() + cell.y())));
     placeBrushPreview(cell);
     if (editing_) editing_->mouseMoved(cell);
     emit cellHovered(cell.x(), cell.y());
@@ -366,20 +410,17 @@ void Tmapform::painted() {
 
 void Tmapform::markCell(int x, int y) {
     if (!inMap(x, y)) return;
-    const int z = ctx_.st.view.zoom;
     // The origin cell is at the top centre and each step down both
     // coordinates lowers a cell by one tile height: the cell goes half a
     // window below the top.
-    const int margin = std::max(1, mapbox_->height() / (2 * kTileHeight * z));
+    const int margin = std::max(1, mapbox_->height() * 4 / (2 * kTileHeight * mapSize()));
     scrollTo(std::max(x - margin, 0), std::max(y - margin, 0));
     markedCell_ = QPoint(x, y);
     markPointer_ = QCursor::pos();
     if (!selectControl_) return;
-    const PixelPoint top = render::windowCellTop(z, originX_, originY_, mapbox_->width(), x, y);
-    const int halfWidth = kTileWidth / 2 * z, halfHeight = kTileHeight / 2 * z;
-    selectControl_->markCell(QPolygon(
-        {QPoint(top.x, top.y), QPoint(top.x + halfWidth, top.y + halfHeight),
-         QPoint(top.x, top.y + 2 * halfHeight), QPoint(top.x - halfWidth, top.y + halfHeight)}));
+    const render::WindowView view = windowView();
+    selectControl_->markCell(
+        QPolygon({view.top(x, y), view.right(x, y), view.bottom(x, y), view.left(x, y)}));
     selectControl_->show();
     selectControl_->raise();
 }

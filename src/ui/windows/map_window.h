@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPoint>
 #include <QPointer>
+#include <QPolygonF>
 #include <QWidget>
 
 #include "core/model/brush_mask.h"
@@ -35,6 +36,7 @@ class MapPaintBox : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
@@ -112,6 +114,10 @@ class Tmapform : public QWidget {
     bool overlayShown() const { return overlayShown_; }
     // The view the selection layer draws in.
     render::WindowView windowView() const;
+    // The size shown, in quarters of the 100 % picture (core/edit/map_scale.h).
+    int mapSize() const;
+    // The part of the map the window shows, in cell space (its four corners).
+    QPolygonF viewOutline() const;
     // Scrolls cell (x, y) towards the middle of the window and outlines it
     // with the selection layer until the mouse next moves over the map.
     void markCell(int x, int y);
@@ -134,6 +140,13 @@ class Tmapform : public QWidget {
     void cellHovered(int x, int y);
     // The picture was painted for the first time.
     void firstPainted();
+    // The part of the map the window shows moved, grew or shrank.
+    void viewChanged();
+    // The paint box changed its size.
+    void boxResized();
+    // Ctrl+wheel over the map: one size larger (step 1) or smaller (-1)
+    // about the point of the paint box.
+    void zoomRequested(int step, QPoint boxPos);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -174,7 +187,9 @@ class Tmapform : public QWidget {
     int originY_ = 0;
     int scrollX_ = 0;
     int scrollY_ = 0;
-    int scrollZoom_ = 0;
+    int scrollSize_ = 0;
+    int scrollWidth_ = 0;
+    int scrollHeight_ = 0;
     int selState_ = 0;
     SelectionRect selRect_;
     int overlaySize_ = 1;
@@ -190,5 +205,8 @@ class Tmapform : public QWidget {
 // An image whose pixels of the key colour (magenta unless told otherwise) are
 // transparent, as the cursor previews show it.
 QPixmap keyedPixmap(const QImage& image, QRgb key = render::kCursorTransparent);
+// A cursor preview drawn at 100 % or 200 % as the window shows it: keyed, and
+// at 50 % and 25 % shrunk smoothly by 2 or 4.
+QPixmap shownPreview(const QImage& image, int shrink);
 
 }  // namespace d7::ui

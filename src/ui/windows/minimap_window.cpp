@@ -44,14 +44,34 @@ MinimapBox::MinimapBox(EditorContext& ctx, QWidget* parent) : QWidget(parent), c
     setMouseTracking(true);
 }
 
+void MinimapBox::setViewOutline(const QPolygonF& cells) {
+    if (cells == outline_) return;
+    outline_ = cells;
+    update();
+}
+
 void MinimapBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, minimapImage(ctx_.st));
+    if (outline_.isEmpty()) return;
+    // The view as it lies on the cells: a diamond-shaped outline, since the
+    // window's edges run diagonally across the rows and columns. Dark under
+    // light, to be seen on every domain colour.
+    QPolygonF shown;
+    for (const QPointF& c : outline_) shown << c * kCellPixels;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 3));
+    painter.drawPolygon(shown);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawPolygon(shown);
 }
 
 void MinimapBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     emit pointerMoved(p.x(), p.y());
+    // Dragging moves the map window along.
+    if (event->buttons() & Qt::LeftButton) emit clicked(p.x(), p.y());
 }
 
 void MinimapBox::mousePressEvent(QMouseEvent* event) {

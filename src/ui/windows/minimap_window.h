@@ -1,10 +1,12 @@
 // The minimap: the domains of the current map, one 4 x 4 square per cell,
-// with the planes of the cell under the pointer, a click to move the map
-// window there, and the arrow keys passed on to the map window.
+// with the outline of the part the map window shows, the planes of the cell
+// under the pointer, a click or drag to move the map window there, and the
+// arrow keys passed on to the map window.
 #pragma once
 
 #include <QImage>
 #include <QLabel>
+#include <QPolygonF>
 #include <QStatusBar>
 #include <QWidget>
 #include <functional>
@@ -24,6 +26,11 @@ class MinimapBox : public QWidget {
     static constexpr int kSide = 256;
     MinimapBox(EditorContext& ctx, QWidget* parent);
 
+    // The map window's view in cell space, drawn over the domains (its
+    // corners four pixels a cell); empty draws none.
+    void setViewOutline(const QPolygonF& cells);
+    const QPolygonF& viewOutline() const { return outline_; }
+
   signals:
     void pointerMoved(int px, int py);
     void clicked(int px, int py);
@@ -35,6 +42,7 @@ class MinimapBox : public QWidget {
 
   private:
     EditorContext& ctx_;
+    QPolygonF outline_;
 };
 
 class Tminform : public QWidget {
@@ -44,6 +52,8 @@ class Tminform : public QWidget {
 
     MinimapBox* paintBox() const { return box_; }
     QString panelText(int i) const;
+    // The outline of the map window's view (see MinimapBox).
+    void setViewOutline(const QPolygonF& cells) { box_->setViewOutline(cells); }
     // Repaints the picture from the current planes.
     void refresh();
 

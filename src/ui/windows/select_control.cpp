@@ -29,9 +29,9 @@ void Tselectcontrol::clearMark() {
     update();
 }
 
-void Tselectcontrol::setPictureView(int z, QPoint scroll) {
-    if (z == zoom_ && scroll == scroll_) return;
-    zoom_ = z;
+void Tselectcontrol::setPictureView(int q, QPoint scroll) {
+    if (q == size_ && scroll == scroll_) return;
+    size_ = q;
     scroll_ = scroll;
     if (changes_) update();
 }
@@ -40,7 +40,7 @@ void Tselectcontrol::paintEvent(QPaintEvent*) {
     // Changed cells, a marked cell and the chosen tool's marks; nothing else:
     // the layer stays transparent.
     QPainter painter(this);
-    if (changes_) changes_->paint(painter, zoom_, scroll_);
+    if (changes_) changes_->paint(painter, size_, scroll_);
     if (!marked_.isEmpty()) {
         painter.setPen(QPen(pen_, 2));
         painter.drawPolygon(marked_);

@@ -29,9 +29,10 @@ class Tselectcontrol : public QWidget {
     const QPolygon& markedCell() const { return marked_; }
 
     // The changed cells of a comparison, drawn under everything else; the
-    // layer shows the picture at zoom z with pixel scroll at its top-left.
+    // layer shows the map at size q (quarters of 100 %) with the shown
+    // picture's pixel scroll at its top-left.
     void setChangeOutlines(ChangeOutlines* outlines) { changes_ = outlines; }
-    void setPictureView(int z, QPoint scroll);
+    void setPictureView(int q, QPoint scroll);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,7 +42,7 @@ class Tselectcontrol : public QWidget {
     std::function<void(QPainter&)> paint_;
     QPolygon marked_;
     ChangeOutlines* changes_ = nullptr;
-    int zoom_ = 1;
+    int size_ = 4;
     QPoint scroll_;
 };
 
