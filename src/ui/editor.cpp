@@ -1,6 +1,7 @@
 #include "ui/editor.h"
 
 #include <chrono>
+#include <initializer_list>
 
 #include "core/model/map_access.h"
 #include "core/tiles/graphics_commands.h"
@@ -17,9 +18,11 @@ namespace {
 
 // The commands that work on a loaded map set.
 const char* const kMapSetCommands[] = {
-    "M_SaveSingleMap", "M_SaveSnapshot", "M_LoadLastSnapshot", "M_LoadSingleMap",
-    "M_SaveMapset",    "M_ResetMap",     "M_SaveBMP",          "M_RecreateExtstream",
-    "M_RefillExt64",   "M_SetHeader",    "M_NameLength",       "M_CompareMapset",
+    "M_SaveSingleMap", "M_SaveSnapshot", "M_LoadLastSnapshot",
+    "M_LoadSingleMap", "M_Save",         "M_SaveMapset",
+    "M_ResetMap",      "M_SaveBMP",      "M_RecreateExtstream",
+    "M_RefillExt64",   "M_SetHeader",    "M_NameLength",
+    "M_CompareMapset",
 };
 
 }  // namespace
@@ -54,6 +57,8 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     QObject::connect(mapform_.get(), &Tmapform::cellHovered, mainform_.get(),
                      &Tmainform::showCellInfo);
     renderer_.setRepaintRequest([this] { repaintViews(); });
+    // The map window stays until the editor ends.
+    QObject::connect(mainform_.get(), &Tmainform::closed, mapform_.get(), &Tmapform::allowClosing);
     // A report is about the map it was made for.
     QObject::connect(mainform_.get(), &Tmainform::mapRefreshed, statform_.get(), &QWidget::close);
 
@@ -67,6 +72,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectPathfindingViews(*this);
     connectTileCommands(*this);
     connectTraderCommands(*this);
+    connectWindowCommands(*this);
     updateCommandStates();
 }
 
@@ -156,15 +162,19 @@ void Editor::placeWindows(const QRect& available) {
     mapform_->move(p.map.topLeft());
     mapform_->resize(p.map.size() - frame);
     minform_->move(p.minimap.topLeft());
-    // Reports open below the main window, where they cover neither its lists
-    // nor the map, when there is room for them there.
-    const QPoint below(p.main.left(), p.main.bottom() + 1 + kWindowGap);
-    if (below.y() + statform_->height() + frame.height() <= available.bottom())
-        statform_->move(below);
     tileselectform_->move(p.tiles.topLeft());
     tileselectform_->resize(p.tiles.size() - frame);
-    // The trader window opens later, below the main window, where nothing else stands.
-    traderform_->move(p.main.bottomLeft() + QPoint(0, 1));
+    // The windows opened later go beside the map window, not over it.
+    for (QWidget* w : std::initializer_list<QWidget*>{statform_.get(), traderform_.get(),
+                                                      tileform_.get(), breditform_.get()})
+        w->move(placeBeside(available, p, w->size() + frame));
+}
+
+std::vector<QWidget*> Editor::layoutWindows() {
+    return {mainform_.get(),       mapform_.get(),       minform_.get(),
+            tileselectform_.get(), tileform_.get(),      breditform_.get(),
+            statform_.get(),       traderform_.get(),    &auxViews_->palform,
+            &auxViews_->viewform,  &auxViews_->vertform, &auxViews_->vpaintform};
 }
 
 }  // namespace d7::ui

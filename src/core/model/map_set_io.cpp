@@ -91,6 +91,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
         origin.lang = *path;
     }
     takeMapSetImages(st, origin);
+    st.mapSetDir = dir;
 }
 
 void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
@@ -127,10 +128,15 @@ std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::str
     return st;
 }
 
-void saveMapSet(EditorState& st, const std::string& dir) {
+std::vector<std::string> saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
-    writeFileAtomic(pathForWriting(d, kMapStoreSaveName), st.mapStore);
-    if (st.namesChanged) writeFileAtomic(pathForWriting(d, kLanguageSaveName), st.langStream);
+    std::vector<std::string> written;
+    auto write = [&](const fs::path& path, const Bytes& bytes) {
+        writeFileAtomic(path, bytes);
+        written.push_back(path.lexically_relative(d).generic_string());
+    };
+    write(pathForWriting(d, kMapStoreSaveName), st.mapStore);
+    if (st.namesChanged) write(pathForWriting(d, kLanguageSaveName), st.langStream);
 
     fs::path mapDir = d;
     if (const std::string sub = mapSubFolder(st); !sub.empty()) {
@@ -142,9 +148,19 @@ void saveMapSet(EditorState& st, const std::string& dir) {
         }
     }
     for (int i = 1; i <= kMapFileCount; ++i)
-        if (st.extChanged[i])
-            writeFileAtomic(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
+        if (st.extChanged[i]) write(pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]);
     st.unsavedWrites = 0;
+    return written;
+}
+
+void markEveryFileForSaving(MapSet& set) {
+    set.extChanged.fill(true);
+    set.namesChanged = true;
+}
+
+bool holdsMapStore(const std::string& dir) {
+    const auto path = findCaseInsensitive(fs::path(dir), kMapStoreName);
+    return path && isExistingFile(*path);
 }
 
 }  // namespace d7

@@ -1,5 +1,6 @@
 // The "View" menu.
 #include <QAction>
+#include <QMenu>
 
 #include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
@@ -51,6 +52,18 @@ void chooseBrightness(Editor& ed, bool dark) {
     ed.repaintViews();
 }
 
+// "Map Size" checks the item of the current zoom ("M_Zoom" and the size in
+// per cent), whatever changed it.
+void checkMapSize(Editor& ed) {
+    const QString current = QStringLiteral("M_Zoom%1").arg(ed.state().view.zoom * 100);
+    QMenu* size = ed.mainForm().mainMenu().menu(QStringLiteral("M_MapSize"));
+    for (QAction* a : size->actions()) {
+        if (a->isSeparator() || a->menu()) continue;
+        a->setCheckable(true);
+        a->setChecked(a->objectName() == current);
+    }
+}
+
 }  // namespace
 
 void changeZoom(Editor& ed, int zoom) {
@@ -80,6 +93,7 @@ void changeZoom(Editor& ed, int zoom) {
     }
     ed.renderer().redrawMap();
     map.repaintMap();
+    checkMapSize(ed);
 }
 
 void connectViewCommands(Editor& ed) {
@@ -94,6 +108,9 @@ void connectViewCommands(Editor& ed) {
     for (int s = 0; s < 4; ++s) on(kSeasonItems[s], [&ed, s] { chooseSeason(ed, s); });
     on("M_PalBright", [&ed] { chooseBrightness(ed, false); });
     on("M_PalDark", [&ed] { chooseBrightness(ed, true); });
+    checkMapSize(ed);
+    QObject::connect(ed.mainForm().mainMenu().menu(QStringLiteral("M_MapSize")),
+                     &QMenu::aboutToShow, &ed.mainForm(), [&ed] { checkMapSize(ed); });
 }
 
 }  // namespace d7::ui
