@@ -38,7 +38,8 @@ TEST_F(WindowLayoutTest, EveryWindowComesBackWhereItWasThroughTheIni) {
     EXPECT_EQ(saved.value("Windows", "Tstatform"), "50,60,500,400");
     EXPECT_EQ(saved.value("Path", "pl8"), "x");  // the rest of the file stays
     EXPECT_EQ(saved.value("Windows", "Tmainform").rfind("10,600,", 0), 0u);
-    EXPECT_EQ(std::count(saved.text().begin(), saved.text().end(), '='), 13);  // 12 windows
+    const std::string text = saved.text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '='), 13);  // 12 windows
 
     first.reset();
     auto second = newEditor();

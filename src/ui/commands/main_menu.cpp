@@ -46,14 +46,6 @@ QMenu* subMenu(QMenu* parent, const char* name, const char* caption, unsigned fl
     return m;
 }
 
-QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption, bool hidden = false) {
-    QMenu* m = bar->addMenu(withMnemonic(bar, QString::fromUtf8(caption)));
-    m->setObjectName(QString::fromLatin1(name));
-    m->menuAction()->setObjectName(QString::fromLatin1(name));
-    if (hidden) m->menuAction()->setVisible(false);
-    return m;
-}
-
 // The caption with an Alt+letter key: its first letter that no menu before
 // it took ("&File", "&View", ... "E&xtras" after "&Edit").
 QString withMnemonic(const QMenuBar* bar, const QString& caption) {
@@ -67,6 +59,14 @@ QString withMnemonic(const QMenuBar* bar, const QString& caption) {
         if (caption.at(i).isLetter() && !taken.contains(caption.at(i).toLower()))
             return caption.left(i) + QLatin1Char('&') + caption.mid(i);
     return caption;
+}
+
+QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption, bool hidden = false) {
+    QMenu* m = bar->addMenu(withMnemonic(bar, QString::fromUtf8(caption)));
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    if (hidden) m->menuAction()->setVisible(false);
+    return m;
 }
 
 QActionGroup* radioGroup(QObject* owner, std::initializer_list<QAction*> actions,

@@ -33,10 +33,10 @@ TEST_F(SaveCommandTest, CtrlSWritesBackIntoTheLoadedDirectoryWithoutADialogAndSa
     QTest::keyClick(&ed->mapForm(), Qt::Key_S, Qt::ControlModifier);  // from the map window too
     EXPECT_TRUE(dialogs.asked.empty());
     EXPECT_TRUE(prompt.questions.empty());
-    EXPECT_EQ(fileBytes(game / "K7_MAPS.DAT"), st.mapStore);
+    EXPECT_EQ(fileBytes(game / "k7_maps.dat"), st.mapStore);  // the file there, as it is spelt
     EXPECT_FALSE(hasUnsavedChanges(st));
     EXPECT_EQ(statusMessage(), QString::fromStdString("Saved 2 files into " + game.string() +
-                                                      ": K7_MAPS.DAT, map03.pl8"));
+                                                      ": k7_maps.dat, map03.pl8"));
 }
 
 TEST_F(SaveCommandTest, SaveMapsetStartsInTheLoadedDirectoryAndAsksOnceBeforeAnOverlay) {
