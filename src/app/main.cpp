@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(1);
     });
 
-    editor.mainForm().show();
+    // Placed before the first showing: a window manager puts a window that
+    // appears without a position of its own where it likes (centred).
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         editor.placeWindows(screen->availableGeometry());
     QList<QRect> screens;
@@ -93,5 +94,6 @@ int main(int argc, char** argv) {
         screens.push_back(screen->availableGeometry());
     d7::ui::runCommand(
         prompt, [&] { d7::app::restoreWindowLayout(editor, d7::IniFile::load(iniPath), screens); });
+    editor.mainForm().show();
     return QApplication::exec();
 }
