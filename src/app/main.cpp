@@ -77,7 +77,9 @@ int main(int argc, char** argv) {
             std::printf("%.0f\n", clock.elapsedMs());
             std::fflush(stdout);
         }
-        if (opt.quitAfterStartup) QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        // Exits at once: quit() would first ask every window to close, and
+        // the map window refuses while the editor runs.
+        if (opt.quitAfterStartup) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     });
     QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::firstShown, &app, [&] {
         const auto result = d7::app::runStartup(editor, settings);
