@@ -10,8 +10,10 @@
 #include "app/app_options.h"
 #include "app/process_clock.h"
 #include "app/startup.h"
+#include "app/window_layout.h"
 #include "core/model/file_io.h"
 #include "core/model/program_dir.h"
+#include "ui/commands/command_guard.h"
 #include "ui/dialogs/message_prompt.h"
 #include "ui/dialogs/qt_file_dialogs.h"
 #include "ui/editor.h"
@@ -64,13 +66,20 @@ int main(int argc, char** argv) {
     dialogs.setParent(&editor.mainForm());
 
     const d7::app::StartupSettings settings{programDir, exeDir, opt.gameDir};
-    QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::closed, &app, &QCoreApplication::quit);
+    const std::filesystem::path iniPath = d7::pathForWriting(programDir, d7::app::kIniFileName);
+    QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::closed, &app, [&] {
+        // Every window opens where it was at the next start.
+        d7::ui::runCommand(prompt, [&] { d7::app::saveWindowLayout(editor, iniPath); });
+        QCoreApplication::quit();
+    });
     QObject::connect(&editor.mapForm(), &d7::ui::Tmapform::firstPainted, &app, [&] {
         if (opt.startupTime) {
             std::printf("%.0f\n", clock.elapsedMs());
             std::fflush(stdout);
         }
-        if (opt.quitAfterStartup) QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        // Exits at once: quit() would first ask every window to close, and
+        // the map window refuses while the editor runs.
+        if (opt.quitAfterStartup) QTimer::singleShot(0, &app, [] { QCoreApplication::exit(0); });
     });
     QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::firstShown, &app, [&] {
         const auto result = d7::app::runStartup(editor, settings);
@@ -78,8 +87,15 @@ int main(int argc, char** argv) {
             QCoreApplication::exit(1);
     });
 
-    editor.mainForm().show();
+    // Placed before the first showing: a window manager puts a window that
+    // appears without a position of its own where it likes (centred).
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         editor.placeWindows(screen->availableGeometry());
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    d7::ui::runCommand(
+        prompt, [&] { d7::app::restoreWindowLayout(editor, d7::IniFile::load(iniPath), screens); });
+    editor.mainForm().show();
     return QApplication::exec();
 }

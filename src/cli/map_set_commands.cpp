@@ -78,10 +78,7 @@ int runSave(const std::vector<std::string>& words, std::ostream&, std::ostream&)
     Args args(words, {{kPl8Option}, {"--all"}});
     args.expectCount(2);
     auto st = openGameDir(args.at(0, "DIR"), args);
-    if (args.has("--all")) {
-        st->extChanged.fill(true);
-        st->namesChanged = true;
-    }
+    if (args.has("--all")) markEveryFileForSaving(*st);
     saveMapSet(*st, args.at(1, "OUT"));
     return 0;
 }

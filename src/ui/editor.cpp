@@ -1,6 +1,7 @@
 #include "ui/editor.h"
 
 #include <chrono>
+#include <initializer_list>
 #include <iostream>
 
 #include "core/model/map_access.h"
@@ -22,9 +23,11 @@ constexpr int kNoticeMilliseconds = 30000;
 
 // The commands that work on a loaded map set.
 const char* const kMapSetCommands[] = {
-    "M_SaveSingleMap", "M_SaveSnapshot", "M_LoadLastSnapshot", "M_LoadSingleMap",
-    "M_SaveMapset",    "M_ResetMap",     "M_SaveBMP",          "M_RecreateExtstream",
-    "M_RefillExt64",   "M_SetHeader",    "M_NameLength",       "M_CompareMapset",
+    "M_SaveSingleMap", "M_SaveSnapshot", "M_LoadLastSnapshot",
+    "M_LoadSingleMap", "M_Save",         "M_SaveMapset",
+    "M_ResetMap",      "M_SaveBMP",      "M_RecreateExtstream",
+    "M_RefillExt64",   "M_SetHeader",    "M_NameLength",
+    "M_CompareMapset",
 };
 
 }  // namespace
@@ -62,6 +65,8 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
                      [this] { minform_->setViewOutline(mapform_->viewOutline()); });
     minform_->setViewOutline(mapform_->viewOutline());
     renderer_.setRepaintRequest([this] { repaintViews(); });
+    // The map window stays until the editor ends.
+    QObject::connect(mainform_.get(), &Tmainform::closed, mapform_.get(), &Tmapform::allowClosing);
     // A report is about the map it was made for.
     QObject::connect(mainform_.get(), &Tmainform::mapRefreshed, statform_.get(), &QWidget::close);
 
@@ -75,6 +80,7 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectPathfindingViews(*this);
     connectTileCommands(*this);
     connectTraderCommands(*this);
+    connectWindowCommands(*this);
     // Last: it records the step of each command after the command's handlers.
     history_ = std::make_unique<EditHistoryUi>(*this);
     updateCommandStates();
@@ -172,15 +178,19 @@ void Editor::placeWindows(const QRect& available) {
     mapform_->move(p.map.topLeft());
     mapform_->resize(p.map.size() - frame);
     minform_->move(p.minimap.topLeft());
-    // Reports open below the main window, where they cover neither its lists
-    // nor the map, when there is room for them there.
-    const QPoint below(p.main.left(), p.main.bottom() + 1 + kWindowGap);
-    if (below.y() + statform_->height() + frame.height() <= available.bottom())
-        statform_->move(below);
     tileselectform_->move(p.tiles.topLeft());
     tileselectform_->resize(p.tiles.size() - frame);
-    // The trader window opens later, below the main window, where nothing else stands.
-    traderform_->move(p.main.bottomLeft() + QPoint(0, 1));
+    // The windows opened later go beside the map window, not over it.
+    for (QWidget* w : std::initializer_list<QWidget*>{statform_.get(), traderform_.get(),
+                                                      tileform_.get(), breditform_.get()})
+        w->move(placeBeside(available, p, w->size() + frame));
+}
+
+std::vector<QWidget*> Editor::layoutWindows() {
+    return {mainform_.get(),       mapform_.get(),       minform_.get(),
+            tileselectform_.get(), tileform_.get(),      breditform_.get(),
+            statform_.get(),       traderform_.get(),    &auxViews_->palform,
+            &auxViews_->viewform,  &auxViews_->vertform, &auxViews_->vpaintform};
 }
 
 }  // namespace d7::ui

@@ -6,6 +6,7 @@
 #include <QRect>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/model/editor_state.h"
 #include "render/map_renderer.h"
@@ -80,6 +81,9 @@ class Editor {
 
     // Puts the windows side by side inside the available screen area.
     void placeWindows(const QRect& available);
+    // Every top-level window whose place the configuration keeps, each with
+    // its class name as objectName.
+    std::vector<QWidget*> layoutWindows();
 
   private:
     std::unique_ptr<EditorState> st_;

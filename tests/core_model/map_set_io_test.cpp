@@ -29,9 +29,8 @@ TEST(MapSetIo, SaveWithEverythingMarkedReproducesEveryFile) {
     TempDir game, out;
     test::writeMapSet(game.path(), 7);
     auto st = test::loadTestMapSet(game.path());
-    st->extChanged.fill(true);
-    st->namesChanged = true;
-    saveMapSet(*st, out.path().string());
+    markEveryFileForSaving(*st);
+    EXPECT_EQ(saveMapSet(*st, out.path().string()).size(), 17u);
 
     EXPECT_EQ(fileBytes(out / "K7_MAPS.DAT"), fileBytes(game / "k7_maps.dat"));
     EXPECT_EQ(fileBytes(out / "K7.ENG"), fileBytes(game / "K7.ENG"));
@@ -65,9 +64,13 @@ TEST(MapSetIo, LoadingAnotherDirectoryMarksExactlyTheFilesFoundThere) {
     EXPECT_EQ(st->extStreams[4], test::makePatternMapFile(1, 4));
     EXPECT_EQ(st->mapStore, test::makePatternMapStore(2));
 
-    saveMapSet(*st, out.path().string());
+    EXPECT_EQ(st->mapSetDir, other.path().string());
+    EXPECT_FALSE(holdsMapStore(out.path().string()));
+    EXPECT_EQ(saveMapSet(*st, out.path().string()),
+              (std::vector<std::string>{"K7_MAPS.DAT", "K7.ENG", "map03.pl8", "map09.pl8"}));
     EXPECT_EQ(filesIn(out.path()),
               (std::vector<std::string>{"K7.ENG", "K7_MAPS.DAT", "map03.pl8", "map09.pl8"}));
+    EXPECT_TRUE(holdsMapStore(out.path().string()));
 }
 
 TEST(MapSetIo, MissingMapFilesAreCreatedFromMap01sHeader) {
@@ -128,7 +131,8 @@ TEST(MapSetIo, MapFilesLiveInThePl8SubFolderWhenTheDirectoriesDiffer) {
     EXPECT_EQ(st->extStreams[15], test::makePatternMapFile(9, 15));
 
     st->extChanged[2] = true;
-    saveMapSet(*st, out.path().string());
+    EXPECT_EQ(saveMapSet(*st, out.path().string()),
+              (std::vector<std::string>{"K7_MAPS.DAT", "PL8/map02.pl8"}));
     EXPECT_EQ(fileBytes(out / "PL8" / "map02.pl8"), test::makePatternMapFile(9, 2));
 }
 

@@ -22,8 +22,16 @@ class ScriptedFileDialogs : public ui::FileDialogs {
 
     void answer(std::optional<std::filesystem::path> a) { answers.push_back(std::move(a)); }
 
-    std::optional<std::filesystem::path> chooseDirectory(const std::string&) override {
+    // The directories the folder dialogs opened in (empty: the working directory).
+    std::vector<std::filesystem::path> startDirs;
+
+    std::optional<std::filesystem::path> chooseDirectory(const std::string& caption) override {
+        return chooseDirectoryIn(caption, {});
+    }
+    std::optional<std::filesystem::path> chooseDirectoryIn(
+        const std::string&, const std::filesystem::path& startDir) override {
         asked.push_back("directory");
+        startDirs.push_back(startDir);
         return next();
     }
     std::optional<std::filesystem::path> openFile(const std::string& filter,

@@ -59,6 +59,8 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     std::string gameDir;
     std::string pl8Dir;
     std::string langFile = kDefaultLangFile;
+    // The directory the current map set was loaded from: where "Save" writes.
+    std::string mapSetDir;
 
     // The buffers of the set loaded before the current one: the next load
     // reads into them, so that loading faults in no fresh pages.

@@ -91,6 +91,7 @@ void loadMapSet(EditorState& st, const std::string& dir) {
         origin.lang = *path;
     }
     takeMapSetImages(st, origin);
+    st.mapSetDir = dir;
 }
 
 void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
@@ -138,7 +139,7 @@ std::optional<std::string> missingMapFilesNotice(const MapSet& set) {
     return text + "; blank maps stand in for them";
 }
 
-void saveMapSet(EditorState& st, const std::string& dir) {
+std::vector<std::string> saveMapSet(EditorState& st, const std::string& dir) {
     const fs::path d(dir);
     // What changed since the last step is a step of its own, so that the
     // saved point lies after it.
@@ -161,6 +162,19 @@ void saveMapSet(EditorState& st, const std::string& dir) {
     writeFilesAtomic(files);
     st.unsavedWrites = 0;
     markHistorySaved(st);
+    std::vector<std::string> written;
+    for (const FileToWrite& f : files) written.push_back(f.path.lexically_relative(d).generic_string());
+    return written;
+}
+
+void markEveryFileForSaving(MapSet& set) {
+    set.extChanged.fill(true);
+    set.namesChanged = true;
+}
+
+bool holdsMapStore(const std::string& dir) {
+    const auto path = findCaseInsensitive(fs::path(dir), kMapStoreName);
+    return path && isExistingFile(*path);
 }
 
 }  // namespace d7

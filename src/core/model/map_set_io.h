@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/model/editor_state.h"
 #include "core/model/file_io.h"
@@ -72,7 +73,18 @@ std::optional<std::string> missingMapFilesNotice(const MapSet& set);
 // FileError naming the file that could not be written; flags stay as they were.
 // Only a save that wrote every file clears the unsaved-changes count and
 // makes the present point of every map's edit history its saved point.
-void saveMapSet(EditorState& st, const std::string& dir);
+// Returns the files written, relative to dir, in the order written
+// ("K7_MAPS.DAT", "K7.ENG", "PL8/map01.pl8").
+std::vector<std::string> saveMapSet(EditorState& st, const std::string& dir);
+
+// Marks every file of the set for the next save, so that it writes a whole
+// map set rather than the changed files over the game directory's.
+void markEveryFileForSaving(MapSet& set);
+
+// Whether dir holds a map store of its own. A directory without one is an
+// overlay: a save writes only the changed files into it, and loading it reads
+// the rest from the game directory.
+bool holdsMapStore(const std::string& dir);
 
 // A map file as the editor creates a missing one: the header of map01.pl8
 // (zero bytes when map01.pl8 is missing or empty too) and four zeroed Ext records.

@@ -1,5 +1,6 @@
 // The "File" menu.
 #include <QAction>
+#include <QStringList>
 
 #include "core/model/bmp_file.h"
 #include "core/model/day_serial.h"
@@ -24,6 +25,30 @@ constexpr const char* kBitmapExtension = "bmp";
 constexpr const char* kUnsavedCaption = "D7Irir";
 constexpr const char* kUnsavedQuestion =
     "The map set has unsaved changes. Save them before closing?";
+
+constexpr const char* kSaveCaption = "Save Mapset";
+constexpr int kSavedMessageMs = 10000;
+
+}  // namespace
+
+QString savedMessage(const std::string& dir, const std::vector<std::string>& files) {
+    QStringList names;
+    for (const std::string& f : files) names << QString::fromStdString(f);
+    return QStringLiteral("Saved %1 %2 into %3: %4")
+        .arg(files.size())
+        .arg(files.size() == 1 ? QStringLiteral("file") : QStringLiteral("files"))
+        .arg(QString::fromStdString(dir), names.join(QStringLiteral(", ")));
+}
+
+QString overlayQuestion(const std::string& dir) {
+    return QStringLiteral(
+               "%1 holds no map store of its own. Only the changed files will be written "
+               "into it; the rest of the map set is read from the game directory when "
+               "\"Load Mapset..\" loads it.\n\nWrite all files of the map set instead?")
+        .arg(QString::fromStdString(dir));
+}
+
+namespace {
 
 // The current map was replaced as a whole (its names too): select it again
 // and show it.
@@ -81,13 +106,42 @@ void M_LoadMapsetClick(Editor& ed) {
     ed.mapForm().show();
 }
 
-// Returns whether the map set was written.
+// Writes the map set into dir and says in the status bar what was written.
+// A directory without a map store of its own gets only the changed files
+// unless the user asks for every file. Returns whether the map set was written.
+bool saveInto(Editor& ed, const std::filesystem::path& dir) {
+    EditorContext& ctx = ed.context();
+    EditorState& st = ctx.st;
+    const std::string target = dir.string();
+    // The change flags describe the set against the game directory; a save
+    // of every file leaves them so.
+    const auto changed = st.extChanged;
+    const bool namesChanged = st.namesChanged;
+    if (!holdsMapStore(target) &&
+        ctx.prompt.askYesNo(kSaveCaption, overlayQuestion(target).toStdString()))
+        markEveryFileForSaving(st);
+    std::vector<std::string> written;
+    const bool saved = runCommand(ctx.prompt, [&] { written = saveMapSet(st, target); });
+    st.extChanged = changed;
+    st.namesChanged = namesChanged;
+    if (saved)
+        ed.mainForm().StatusBar1->showMessage(savedMessage(target, written), kSavedMessageMs);
+    return saved;
+}
+
+// "Save": back into the directory the map set came from, without a dialog.
+bool M_SaveClick(Editor& ed) {
+    const EditorState& st = ed.state();
+    if (!st.mapLoaded || st.mapSetDir.empty()) return false;
+    return saveInto(ed, st.mapSetDir);
+}
+
 bool M_SaveMapsetClick(Editor& ed) {
     EditorContext& ctx = ed.context();
     if (!ctx.st.mapLoaded) return false;
-    const auto dir = ctx.dialogs.chooseDirectory("Save Mapset");
+    const auto dir = ctx.dialogs.chooseDirectoryIn("Save Mapset", ctx.st.mapSetDir);
     if (!dir) return false;
-    return runCommand(ctx.prompt, [&] { saveMapSet(ctx.st, dir->string()); });
+    return saveInto(ed, *dir);
 }
 
 // Closing the main window ends the program: edits that were never saved
@@ -142,6 +196,7 @@ void connectFileCommands(Editor& ed) {
         {"M_SaveSnapshot", M_SaveSnapshotClick},
         {"M_LoadLastSnapshot", M_LoadLastSnapshotClick},
         {"M_LoadMapset", M_LoadMapsetClick},
+        {"M_Save", [](Editor& e) { M_SaveClick(e); }},
         {"M_SaveMapset", [](Editor& e) { M_SaveMapsetClick(e); }},
         {"M_ResetMap", M_ResetMapClick},
         {"M_LoadPalette", M_LoadPaletteClick},
@@ -150,6 +205,8 @@ void connectFileCommands(Editor& ed) {
     for (const auto& [name, handler] : commands)
         QObject::connect(menu.action(QString::fromLatin1(name)), &QAction::triggered,
                          &ed.mainForm(), [&ed, handler = handler] { handler(ed); });
+    // Ctrl+S saves from whichever of the editor's windows is active.
+    menu.action(QStringLiteral("M_Save"))->setShortcutContext(Qt::ApplicationShortcut);
     ed.mainForm().setCloseGuard([&ed] { return mayClose(ed); });
 }
 

@@ -46,8 +46,23 @@ QMenu* subMenu(QMenu* parent, const char* name, const char* caption, unsigned fl
     return m;
 }
 
+// The caption with an Alt+letter key: its first letter that no menu before
+// it took ("&File", "&View", ... "E&xtras" after "&Edit").
+QString withMnemonic(const QMenuBar* bar, const QString& caption) {
+    QString taken;
+    for (const QAction* a : bar->actions()) {
+        const QString text = a->text();
+        if (const qsizetype amp = text.indexOf(QLatin1Char('&')); amp >= 0 && amp + 1 < text.size())
+            taken += text.at(amp + 1).toLower();
+    }
+    for (qsizetype i = 0; i < caption.size(); ++i)
+        if (caption.at(i).isLetter() && !taken.contains(caption.at(i).toLower()))
+            return caption.left(i) + QLatin1Char('&') + caption.mid(i);
+    return caption;
+}
+
 QMenu* topMenu(QMenuBar* bar, const char* name, const char* caption, bool hidden = false) {
-    QMenu* m = bar->addMenu(QString::fromUtf8(caption));
+    QMenu* m = bar->addMenu(withMnemonic(bar, QString::fromUtf8(caption)));
     m->setObjectName(QString::fromLatin1(name));
     m->menuAction()->setObjectName(QString::fromLatin1(name));
     if (hidden) m->menuAction()->setVisible(false);
@@ -75,6 +90,8 @@ void buildFileMenu(QMenuBar* bar) {
     item(m, "M_SaveSnapshot", "Save Snapshot", kEnabled);
     item(m, "M_LoadLastSnapshot", "Load Last Snapshot", kEnabled);
     item(m, "M_LoadMapset", "Load Mapset..", kEnabled);
+    item(m, "M_Save", "Save", kEnabled, "Saves the map set into the directory it was loaded from")
+        ->setShortcut(QKeySequence::Save);
     item(m, "M_SaveMapset", "Save Mapset...", kEnabled);
     item(m, "M_CompareMapset", "Compare with Map Set...", kEnabled,
          "Lists and outlines what changed on this map from the map set of another directory");

@@ -1,6 +1,8 @@
 // The menu commands of the main window, connected to their menu items.
 #pragma once
 
+#include <QString>
+#include <string>
 #include <vector>
 
 namespace d7::ui {
@@ -9,6 +11,12 @@ class Editor;
 
 // "File": single maps, snapshots, map sets, reset, palette and picture.
 void connectFileCommands(Editor& ed);
+// What the status bar says after a save: how many files went into dir, and which.
+QString savedMessage(const std::string& dir, const std::vector<std::string>& files);
+// The question before saving into a directory that holds no map store.
+QString overlayQuestion(const std::string& dir);
+// "View" > "Minimap", "Tile Selector", ...: each closable window shown again.
+void connectWindowCommands(Editor& ed);
 // "View": refresh, map and domain view, map size, season and brightness.
 void connectViewCommands(Editor& ed);
 // Traders and starting positions: "View" > "Traders", "Map Helper" >

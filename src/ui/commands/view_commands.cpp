@@ -1,5 +1,6 @@
 // The "View" menu.
 #include <QAction>
+#include <QMenu>
 
 #include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"

@@ -14,6 +14,12 @@ class FileDialogs {
     virtual ~FileDialogs() = default;
     // A directory, or nothing when the user cancels.
     virtual std::optional<std::filesystem::path> chooseDirectory(const std::string& caption) = 0;
+    // The same, opening in startDir.
+    virtual std::optional<std::filesystem::path> chooseDirectoryIn(
+        const std::string& caption, const std::filesystem::path& startDir) {
+        (void)startDir;
+        return chooseDirectory(caption);
+    }
     // A file to read or to write. filter is "Description|*.ext"; a chosen
     // name without an extension gets defaultExtension (given without the dot).
     virtual std::optional<std::filesystem::path> openFile(const std::string& filter,

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <optional>
@@ -31,6 +32,8 @@ class Tnchform : public QDialog {
     QPushButton* bt_pre;
     QPushButton* bt_in;
     QPushButton* bt_suf;
+    // How many more characters the name takes, or why a key was refused.
+    QLabel* lb_left;
 
     // Set by the caller before showing: random names are offered for counties.
     bool offerRandom = false;
@@ -38,6 +41,8 @@ class Tnchform : public QDialog {
     // Shows the dialog modally with an empty field of at most maxLength
     // characters; the accepted name as Windows-1252 bytes, or nothing on Cancel.
     std::optional<std::string> askName(int maxLength, bool random);
+    // The most characters the field takes.
+    int nameLimit() const;
 
     // "Random" and the three "Reroll" buttons: draw and compose with code c.
     void generate(int code);
@@ -46,6 +51,9 @@ class Tnchform : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
+    void showCharactersLeft(bool refused);
+
+    QValidator* validator_ = nullptr;
     NameGenerator& generator_;  // the word lists and the current draw
     Random& rng_;
     Prompt& prompt_;

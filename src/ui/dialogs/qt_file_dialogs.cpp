@@ -30,7 +30,13 @@ std::filesystem::path withDefaultExtension(const std::filesystem::path& path,
 }
 
 std::optional<std::filesystem::path> QtFileDialogs::chooseDirectory(const std::string& caption) {
-    const QString dir = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(caption));
+    return chooseDirectoryIn(caption, {});
+}
+
+std::optional<std::filesystem::path> QtFileDialogs::chooseDirectoryIn(
+    const std::string& caption, const std::filesystem::path& startDir) {
+    const QString dir = QFileDialog::getExistingDirectory(
+        parent_, QString::fromStdString(caption), QFile::decodeName(startDir.string().c_str()));
     if (dir.isEmpty()) return std::nullopt;
     return pathOf(dir);
 }

@@ -22,6 +22,8 @@ class QtFileDialogs : public FileDialogs {
     void setParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::filesystem::path> chooseDirectory(const std::string& caption) override;
+    std::optional<std::filesystem::path> chooseDirectoryIn(
+        const std::string& caption, const std::filesystem::path& startDir) override;
     std::optional<std::filesystem::path> openFile(const std::string& filter,
                                                   const std::string& defaultExtension) override;
     std::optional<std::filesystem::path> saveFile(const std::string& filter,

@@ -6,26 +6,20 @@ namespace d7::ui {
 
 namespace {
 
-// Qt lets Tab reach only the checked button of a group (the arrow keys are
-// meant to move within it), but here the arrow keys scroll the map: every
-// item keeps its place in the Tab order.
-void keepInTabOrder(const QButtonGroup& group) {
-    for (QAbstractButton* b : group.buttons()) b->setFocusPolicy(Qt::StrongFocus);
-}
-
+// Qt's own focus bookkeeping changes the items' Tab focus whenever one gets
+// the focus; the group puts its one Tab stop back afterwards.
 class RadioItem : public QRadioButton {
   public:
-    RadioItem(const QString& text, const QButtonGroup& group, QWidget* parent)
-        : QRadioButton(text, parent), group_(group) {}
+    RadioItem(const QString& text, RadioGroup& group) : QRadioButton(text, &group), group_(group) {}
 
   protected:
     void focusInEvent(QFocusEvent* event) override {
         QRadioButton::focusInEvent(event);
-        keepInTabOrder(group_);
+        group_.updateTabStop();
     }
 
   private:
-    const QButtonGroup& group_;
+    RadioGroup& group_;
 };
 
 }  // namespace
@@ -38,7 +32,7 @@ RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const 
     layout->setContentsMargins(6, 2, 4, 2);
     layout->setSpacing(0);
     for (int i = 0; i < items.size(); ++i) {
-        auto* b = new RadioItem(items[i], buttons_, this);
+        auto* b = new RadioItem(items[i], *this);
         b->setObjectName(objectName + QStringLiteral("_%1").arg(i));
         buttons_.addButton(b, i);
         layout->addWidget(b);
@@ -47,10 +41,19 @@ RadioGroup::RadioGroup(const QString& objectName, const QString& caption, const 
     // The item's check state, not the mouse click, tells that it was chosen:
     // keyboard and accessibility actions check a radio button without a click.
     connect(&buttons_, &QButtonGroup::idToggled, this, &RadioGroup::itemToggled);
+    updateTabStop();
+}
+
+void RadioGroup::updateTabStop() {
+    const QList<QAbstractButton*> items = buttons_.buttons();
+    QAbstractButton* stop = buttons_.checkedButton();
+    if (!stop && !items.isEmpty()) stop = items.first();
+    for (QAbstractButton* b : items)
+        b->setFocusPolicy(b == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void RadioGroup::itemToggled(int i, bool checked) {
-    keepInTabOrder(buttons_);
+    updateTabStop();
     if (checked && !settingFromCode_) emit clicked(i);
 }
 

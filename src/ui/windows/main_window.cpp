@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QRadioButton>
 #include <QSignalBlocker>
 
 #include "core/edit/geometry.h"
@@ -45,6 +46,16 @@ bool isMapKey(int key) {
         default:
             return false;
     }
+}
+
+bool isArrowKey(int key) {
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+// A focused list or radio group moves within itself with the arrow keys.
+bool keepsArrowKeys(const QWidget* widget) {
+    return qobject_cast<const QAbstractItemView*>(widget) ||
+           qobject_cast<const QRadioButton*>(widget);
 }
 
 }  // namespace
@@ -139,6 +150,8 @@ void Tmainform::buildStatusBar() {
         StatusBar1->addWidget(panels_[i], i == 2 ? 1 : 0);
     }
     StatusBar1->setProperty("tag", 0);
+    // A message longer than the narrow window is read whole from its tool tip.
+    connect(StatusBar1, &QStatusBar::messageChanged, StatusBar1, &QWidget::setToolTip);
 }
 
 void Tmainform::showEvent(QShowEvent* event) {
@@ -165,9 +178,10 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool plain =
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-        // The menu bar keeps its own arrow keys (keyboard navigation of the menus).
+        // The menu bar keeps its own arrow keys (keyboard navigation of the
+        // menus), and so do the lists and radio groups.
         if (widget && widget->window() == this && !qobject_cast<QMenuBar*>(widget) && plain &&
-            isMapKey(key->key())) {
+            isMapKey(key->key()) && !(isArrowKey(key->key()) && keepsArrowKeys(widget))) {
             forwardKey(key->key());
             return true;
         }

@@ -1,5 +1,6 @@
 #include "ui/windows/map_window.h"
 
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QKeyEvent>
@@ -268,6 +269,13 @@ void Tmapform::contextMenuEvent(QContextMenuEvent* event) {
     clickedCell_ = cellAt(at);
     if (editing_) editing_->openPopup(mapbox_->mapToGlobal(at));
     event->accept();
+}
+
+void Tmapform::closeEvent(QCloseEvent* event) {
+    if (closingAllowed_)
+        QWidget::closeEvent(event);
+    else
+        event->ignore();
 }
 
 void Tmapform::setSelectionEnd(int x, int y) {

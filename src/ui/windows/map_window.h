@@ -134,6 +134,9 @@ class Tmapform : public QWidget {
     QPoint cellAt(QPoint boxPos) const;
     // Repaints the picture.
     void repaintMap();
+    // The window refuses every request to close it (it has no close button,
+    // but some window managers offer one anyway) until the editor ends.
+    void allowClosing() { closingAllowed_ = true; }
 
   signals:
     // The mouse moved over cell (x, y) of the picture (possibly off the map).
@@ -153,6 +156,7 @@ class Tmapform : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     friend class MapPaintBox;
@@ -200,6 +204,7 @@ class Tmapform : public QWidget {
     QPoint markPointer_;  // where the pointer was when the cell was marked
     bool shownOnce_ = false;
     bool paintedOnce_ = false;
+    bool closingAllowed_ = false;
 };
 
 // An image whose pixels of the key colour (magenta unless told otherwise) are

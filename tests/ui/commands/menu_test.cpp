@@ -12,7 +12,7 @@ class MenuTest : public EditorFixture {
     std::vector<std::string> visibleTopMenus() {
         std::vector<std::string> names;
         for (QAction* a : ed->mainForm().menuBar()->actions())
-            if (a->isVisible()) names.push_back(a->text().toStdString());
+            if (a->isVisible()) names.push_back(QString(a->text()).remove('&').toStdString());
         return names;
     }
     Bytes block(int n) {

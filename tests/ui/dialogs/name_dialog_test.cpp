@@ -46,11 +46,36 @@ TEST_F(NameDialogTest, RandomComposesFromTheWordListsAndShowsTheRerolls) {
     EXPECT_TRUE(*name == "Ashford" || *name == "Bramford") << *name;
 }
 
+TEST_F(NameDialogTest, TypingGoesOnInTheFieldAfterRandomAndReroll) {
+    ask(20, true, [&] {
+        QTest::mouseClick(dialog.bt_gen, Qt::LeftButton);
+        EXPECT_EQ(dialog.focusWidget(), dialog.ed_name);
+        QTest::mouseClick(dialog.bt_suf, Qt::LeftButton);
+        EXPECT_EQ(dialog.focusWidget(), dialog.ed_name);
+    });
+}
+
+TEST_F(NameDialogTest, TheFieldSaysWhatIsLeftAndRefusesWhatWouldNotFitRatherThanCutIt) {
+    const auto name = ask(11, false, [&] {
+        EXPECT_EQ(dialog.lb_left->text(), "11 characters left");
+        QTest::keyClicks(dialog.ed_name, "Thornmere");
+        EXPECT_EQ(dialog.lb_left->text(), "2 characters left");
+        dialog.ed_name->insert(" Isles");  // pasted: refused as a whole, not cut to " I"
+        EXPECT_EQ(dialog.ed_name->text(), "Thornmere");
+        QTest::keyClicks(dialog.ed_name, " Is");
+        EXPECT_EQ(dialog.ed_name->text(), "Thornmere I");
+        EXPECT_TRUE(dialog.lb_left->text().startsWith("No characters left"));
+        EXPECT_TRUE(dialog.lb_left->text().contains("map name of at most 11"));
+        QTest::keyClick(dialog.ed_name, Qt::Key_Return);
+    });
+    EXPECT_EQ(name, "Thornmere I");
+}
+
 TEST_F(NameDialogTest, MapNamesAreNeverRandom) {
     ask(11, false, [&] {
         EXPECT_FALSE(dialog.bt_gen->isVisible());
         EXPECT_EQ(dialog.height(), 125);
-        EXPECT_EQ(dialog.ed_name->maxLength(), 11);
+        EXPECT_EQ(dialog.nameLimit(), 11);
     });
 }
 

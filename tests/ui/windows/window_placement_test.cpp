@@ -44,5 +44,42 @@ TEST(WindowPlacement, SmallScreenKeepsEveryWindowOnIt) {
     expectNoOverlap(p);
 }
 
+TEST(WindowPlacement, LaterWindowsGoBesideTheMapWhereTheScreenAllows) {
+    const QSize report(440, 520), traders(830, 560);
+    // A very wide screen has room right of the column.
+    const QRect wide(0, 0, 2560, 1440);
+    const auto pw = placeEditorWindows(wide, kSizes);
+    const QRect r(ui::placeBeside(wide, pw, report), report);
+    EXPECT_EQ(r.left(), pw.tiles.right() + 1 + ui::kWindowGap);
+    EXPECT_FALSE(r.intersects(pw.map));
+    // Below the main window when the screen is tall enough.
+    const QRect tall(0, 0, 1920, 1200);
+    const auto pt = placeEditorWindows(tall, kSizes);
+    const QRect narrow(ui::placeBeside(tall, pt, QSize(270, 400)), QSize(270, 400));
+    EXPECT_EQ(narrow.topLeft(), QPoint(0, pt.main.bottom() + 1 + ui::kWindowGap));
+    // Else over the column, never over the map, while the window is no wider than the column.
+    const QRect hd(0, 0, 1920, 1080);
+    const auto ph = placeEditorWindows(hd, kSizes);
+    const QRect over(ui::placeBeside(hd, ph, report), report);
+    EXPECT_FALSE(over.intersects(ph.map));
+    EXPECT_TRUE(hd.contains(over));
+    // A window too big to miss the map stays on the screen, covering less than half of it.
+    const QRect big(ui::placeBeside(hd, ph, traders), traders);
+    EXPECT_TRUE(hd.contains(big));
+    const QRect covered = big.intersected(ph.map);
+    EXPECT_LT(covered.width() * covered.height(), traders.width() * traders.height() / 2);
+}
+
+TEST(WindowPlacement, ASavedPlaceCountsOnlyWhenItsTitleStripIsOnAScreen) {
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_TRUE(ui::reachableOnScreens(QRect(100, 100, 400, 300), screens));
+    EXPECT_TRUE(ui::reachableOnScreens(QRect(2000, 900, 400, 300), screens));   // second screen
+    EXPECT_TRUE(ui::reachableOnScreens(QRect(-300, 10, 400, 300), screens));    // 100 px still on
+    EXPECT_FALSE(ui::reachableOnScreens(QRect(-380, 10, 400, 300), screens));   // 20 px: too little
+    EXPECT_FALSE(ui::reachableOnScreens(QRect(3300, 10, 400, 300), screens));   // right of both
+    EXPECT_FALSE(ui::reachableOnScreens(QRect(100, -200, 400, 300), screens));  // title above
+    EXPECT_FALSE(ui::reachableOnScreens(QRect(100, 100, 400, 300), {}));
+}
+
 }  // namespace
 }  // namespace d7::test
