@@ -144,6 +144,7 @@ void EditHistoryUi::buildMenu() {
     // Between "File" and the menu after it.
     const QList<QAction*> top = bar->actions();
     bar->insertMenu(top.size() > 1 ? top[1] : nullptr, m);
+    ed_.mainForm().mainMenu().renewAltLetters();
     undo_ = m->addAction(QStringLiteral("Undo"));
     undo_->setObjectName(QStringLiteral("M_Undo"));
     undo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));

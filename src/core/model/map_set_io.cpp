@@ -163,7 +163,8 @@ std::vector<std::string> saveMapSet(EditorState& st, const std::string& dir) {
     st.unsavedWrites = 0;
     markHistorySaved(st);
     std::vector<std::string> written;
-    for (const FileToWrite& f : files) written.push_back(f.path.lexically_relative(d).generic_string());
+    for (const FileToWrite& f : files)
+        written.push_back(f.path.lexically_relative(d).generic_string());
     return written;
 }
 

@@ -282,6 +282,16 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner) : bar_(bar) {
     listPopup_ = buildListPopup(owner);
 }
 
+void MainMenu::renewAltLetters() {
+    const QList<QAction*> top = bar_->actions();
+    for (QAction* a : top) a->setText(a->text().remove(QLatin1Char('&')));
+    for (QAction* a : top) {
+        const QString caption = a->text();
+        a->setText(QString());
+        a->setText(withMnemonic(bar_, caption));
+    }
+}
+
 QAction* MainMenu::action(const QString& objectName) const {
     if (QAction* a = bar_->findChild<QAction*>(objectName)) return a;
     return listPopup_->findChild<QAction*>(objectName);

@@ -22,6 +22,10 @@ class MainMenu {
     QMenu* menu(const QString& objectName) const;
     QMenu* listPopup() const { return listPopup_; }
 
+    // Gives the top menus their Alt letters again, in their order on the
+    // bar; called after a menu was inserted among them.
+    void renewAltLetters();
+
     // The radio groups whose items carry the check marks.
     QActionGroup* viewModeGroup() const { return viewModes_; }
     QActionGroup* seasonGroup() const { return seasons_; }

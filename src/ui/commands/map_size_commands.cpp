@@ -2,6 +2,7 @@
 // through them and Ctrl+wheel over the map.
 #include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 #include <QShortcut>
 #include <initializer_list>
 
@@ -150,6 +151,10 @@ void connectMapSizeCommands(Editor& ed) {
                 {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     addZoomKeys(ed, -1, {QKeySequence(Qt::CTRL | Qt::Key_Minus)});
     showCheckedSize(ed);
+    // Whatever changed the size (a loaded ini, a test, a command), the menu
+    // checks the size shown when it opens.
+    QObject::connect(ed.mainForm().mainMenu().menu(QStringLiteral("M_MapSize")),
+                     &QMenu::aboutToShow, &ed.mainForm(), [&ed] { showCheckedSize(ed); });
 }
 
 }  // namespace d7::ui
