@@ -4,9 +4,6 @@
 
 namespace d7 {
 
-namespace {
-
-// num / den rounded to the nearest integer, halves to the even neighbour (den > 0).
 long long roundHalfEven(long long num, long long den) {
     long long q = num / den, r = num % den;
     if (r < 0) {
@@ -16,8 +13,6 @@ long long roundHalfEven(long long num, long long den) {
     if (2 * r > den || (2 * r == den && (q & 1))) ++q;
     return q;
 }
-
-}  // namespace
 
 Point screenToCell(int px, int py, int z) {
     // (px - 1827z)/(58z) + py/(30z) as one exact fraction, so halves are exact.

@@ -50,6 +50,10 @@ constexpr PixelPoint cellToScreen(int x, int y, int z) {
     return {(29 * (x - y) + kMapOriginX) * z, 15 * (x + y) * z};
 }
 
+// num / den rounded to the nearest integer, halves to the even neighbour
+// (den > 0): the projections round this way so that halves are exact.
+long long roundHalfEven(long long num, long long den);
+
 // The cell under a pixel of the map picture (nearest, halves to even). May
 // lie off the map; callers test it with inMap.
 Point screenToCell(int px, int py, int z);

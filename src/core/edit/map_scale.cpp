@@ -8,21 +8,6 @@
 
 namespace d7 {
 
-namespace {
-
-// num / den rounded to the nearest integer, halves to the even neighbour (den > 0).
-long long roundHalfEven(long long num, long long den) {
-    long long q = num / den, r = num % den;
-    if (r < 0) {
-        r += den;
-        --q;
-    }
-    if (2 * r > den || (2 * r == den && (q & 1))) ++q;
-    return q;
-}
-
-}  // namespace
-
 int mapSizeOf(const ViewState& view) {
     if (view.zoom == 2) return kDoubleSize;
     return view.shrink == 2 || view.shrink == 4 ? kFullSize / view.shrink : kFullSize;
