@@ -161,6 +161,12 @@ void EditHistoryUi::buildMenu() {
     connect(redo_, &QAction::triggered, this, &EditHistoryUi::redo);
     connect(history_, &QAction::toggled, window_, &QWidget::setVisible);
     connect(window_, &Thistoryform::shownChanged, history_, &QAction::setChecked);
+    // "View" shows every closable window again by its name, this one too.
+    if (QMenu* view = ed_.mainForm().mainMenu().menu(QStringLiteral("M_View"))) {
+        QAction* show = view->addAction(QStringLiteral("History"));
+        show->setObjectName(QStringLiteral("M_ShowHistory"));
+        connect(show, &QAction::triggered, history_, [this] { history_->setChecked(true); });
+    }
 }
 
 void EditHistoryUi::addKeys(QWidget* window) {

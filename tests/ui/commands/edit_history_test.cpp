@@ -161,6 +161,10 @@ TEST_F(EditHistoryUiTest, HistoryWindowShowsTheStepsAndGoesToTheChosenOne) {
 
     window.close();
     EXPECT_FALSE(action("M_History")->isChecked());
+    // "View" brings the closed window back by its name.
+    action("M_ShowHistory")->trigger();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(action("M_History")->isChecked());
 }
 
 }  // namespace
