@@ -17,6 +17,7 @@
 #include "ui/dialogs/message_prompt.h"
 #include "ui/dialogs/qt_file_dialogs.h"
 #include "ui/editor.h"
+#include "ui/recovery_ui.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::closed, &app, [&] {
         // Every window opens where it was at the next start.
         d7::ui::runCommand(prompt, [&] { d7::app::saveWindowLayout(editor, iniPath); });
+        editor.recovery().finish();
         QCoreApplication::quit();
     });
     QObject::connect(&editor.mapForm(), &d7::ui::Tmapform::firstPainted, &app, [&] {
@@ -83,6 +85,11 @@ int main(int argc, char** argv) {
     });
     QObject::connect(&editor.mainForm(), &d7::ui::Tmainform::firstShown, &app, [&] {
         const auto result = d7::app::runStartup(editor, settings);
+        if (result == d7::app::StartupResult::Ended) return;
+        // Unsaved changes of a session that died come back first; from then
+        // on the recovery file follows every change.
+        if (result == d7::app::StartupResult::MapShown) editor.recovery().offer();
+        editor.recovery().start();
         if (result != d7::app::StartupResult::MapShown && opt.quitAfterStartup)
             QCoreApplication::exit(1);
     });

@@ -12,6 +12,7 @@
 #include "ui/commands/menu_commands.h"
 #include "ui/commands/report_commands.h"
 #include "ui/history_ui.h"
+#include "ui/recovery_ui.h"
 #include "ui/windows/auxiliary_views.h"
 #include "ui/windows/window_placement.h"
 
@@ -83,11 +84,13 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
     connectWindowCommands(*this);
     // Last: it records the step of each command after the command's handlers.
     history_ = std::make_unique<EditHistoryUi>(*this);
+    recovery_ = std::make_unique<EditorRecovery>(*this);
     updateCommandStates();
 }
 
 Editor::~Editor() {
     // The windows go before the state they show.
+    recovery_.reset();
     history_.reset();
     renderer_.setRepaintRequest({});
     st_->sink = nullptr;

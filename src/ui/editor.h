@@ -29,6 +29,7 @@ namespace d7::ui {
 
 struct AuxiliaryViews;
 class EditHistoryUi;
+class EditorRecovery;
 
 class Editor {
   public:
@@ -56,6 +57,7 @@ class Editor {
     Ttraderform& traderForm() { return *traderform_; }
     Tdomselectform& domainSelectForm() { return *domselectform_; }
     EditHistoryUi& history() { return *history_; }
+    EditorRecovery& recovery() { return *recovery_; }
 
     // After the map picture changed as a whole: the map window, the minimap
     // and the domain list show it again.
@@ -107,6 +109,8 @@ class Editor {
     std::unique_ptr<AuxiliaryViews> auxViews_;
     // The edit history's menu, keys and window, wired to everything above.
     std::unique_ptr<EditHistoryUi> history_;
+    // The recovery file of unsaved changes (kept once the application starts it).
+    std::unique_ptr<EditorRecovery> recovery_;
 };
 
 }  // namespace d7::ui

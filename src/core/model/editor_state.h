@@ -15,6 +15,7 @@
 #include "core/model/edit_history.h"
 #include "core/model/map_set.h"
 #include "core/model/planes.h"
+#include "core/model/set_images.h"
 #include "core/model/ports.h"
 #include "core/model/random.h"
 #include "core/tiles/graphics.h"
@@ -65,6 +66,13 @@ struct EditorState : MapSet, AnalysisTables, PathState {
     // The buffers of the set loaded before the current one: the next load
     // reads into them, so that loading faults in no fresh pages.
     MapSet spareMapSet;
+    // The images of the current set's files as they were loaded (or last
+    // saved into the directory they came from): what a recovery of unsaved
+    // changes is measured against. Shared, so a copy being written out
+    // elsewhere stays whole while the next set loads.
+    std::shared_ptr<const SetImages> loadedImages;
+    // Counts the map sets loaded.
+    std::uint64_t setLoads = 0;
 
     int curMap = 0;
     WorkingPlanes planes;

@@ -27,6 +27,9 @@ struct MapSet {
     // Writes into the images since the set was loaded or last saved; while it
     // is not zero the set in memory differs from its files.
     std::uint64_t unsavedWrites = 0;
+    // Rises with every write into the images, every save and every load and
+    // never goes back: whoever keeps a copy of the set can tell it is stale.
+    std::uint64_t writeSerial = 0;
 
     std::vector<std::string> mapNames;     // entry 100, at least 60 items
     std::vector<std::string> domainNames;  // entry 99, 20 slots per map
@@ -39,14 +42,17 @@ struct MapSet {
 inline void markMapFileChanged(MapSet& set, int fileNumber) {
     set.extChanged[std::size_t(fileNumber)] = true;
     ++set.unsavedWrites;
+    ++set.writeSerial;
 }
 inline void markNamesChanged(MapSet& set) {
     set.namesChanged = true;
     ++set.unsavedWrites;
+    ++set.writeSerial;
 }
 // The map store is always written by a save; it has no flag of its own.
 inline void markMapStoreChanged(MapSet& set) {
     ++set.unsavedWrites;
+    ++set.writeSerial;
 }
 inline bool hasUnsavedChanges(const MapSet& set) {
     return set.unsavedWrites != 0;

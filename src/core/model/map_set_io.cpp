@@ -117,8 +117,28 @@ void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
     set.unsavedWrites = 0;
 
     std::swap(static_cast<MapSet&>(st), set);
+    st.writeSerial = std::max(st.writeSerial, set.writeSerial) + 1;
+    ++st.setLoads;
+    keepLoadedImages(st);
     st.history.clear();
     selectMap(st, 0);
+}
+
+void keepLoadedImages(EditorState& st) {
+    // The copy is reused unless a writer still holds it.
+    std::shared_ptr<SetImages> images;
+    if (st.loadedImages && st.loadedImages.use_count() == 1)
+        images = std::const_pointer_cast<SetImages>(st.loadedImages);
+    else
+        images = std::make_shared<SetImages>();
+    copySetImages(st, *images);
+    st.loadedImages = std::move(images);
+}
+
+bool isSameDirectory(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    if (fs::equivalent(fs::path(a), fs::path(b), ec)) return true;
+    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
 }
 
 std::unique_ptr<EditorState> loadMapSetOf(const std::string& dir, const std::string& gameDir,
@@ -161,7 +181,10 @@ std::vector<std::string> saveMapSet(EditorState& st, const std::string& dir) {
             files.push_back({pathForWriting(mapDir, mapFileName(i)), st.extStreams[i]});
     writeFilesAtomic(files);
     st.unsavedWrites = 0;
+    ++st.writeSerial;
     markHistorySaved(st);
+    // The files the set is loaded from are now what memory holds.
+    if (isSameDirectory(dir, st.mapSetDir)) keepLoadedImages(st);
     std::vector<std::string> written;
     for (const FileToWrite& f : files)
         written.push_back(f.path.lexically_relative(d).generic_string());

@@ -77,6 +77,15 @@ std::optional<std::string> missingMapFilesNotice(const MapSet& set);
 // ("K7_MAPS.DAT", "K7.ENG", "PL8/map01.pl8").
 std::vector<std::string> saveMapSet(EditorState& st, const std::string& dir);
 
+// Keeps a copy of the set's images as the files they were loaded from hold
+// them (st.loadedImages): after a load, and after a save into the directory
+// the set came from.
+void keepLoadedImages(EditorState& st);
+
+// Whether a and b name the same directory (the same entry on disk, else the
+// same path).
+bool isSameDirectory(const std::string& a, const std::string& b);
+
 // Marks every file of the set for the next save, so that it writes a whole
 // map set rather than the changed files over the game directory's.
 void markEveryFileForSaving(MapSet& set);

@@ -24,5 +24,9 @@ inline constexpr std::size_t kWordListReadLimit = 16 * kMegabyte;
 // The palette and the editor's D7Irir.ini.
 inline constexpr std::size_t kPaletteReadLimit = kMegabyte;
 inline constexpr std::size_t kIniReadLimit = kMegabyte;
+// A recovery file: at most every byte of a map set, and a megabyte of
+// bookkeeping.
+inline constexpr std::size_t kRecoveryReadLimit =
+    kMapStoreSize + kMapFileCount * kMapFileSize + kLanguageFileReadLimit + kMegabyte;
 
 }  // namespace d7

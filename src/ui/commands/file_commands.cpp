@@ -13,6 +13,7 @@
 #include "ui/commands/menu_commands.h"
 #include "ui/editor.h"
 #include "ui/name_text.h"
+#include "ui/recovery_ui.h"
 
 namespace d7::ui {
 
@@ -98,6 +99,7 @@ void M_LoadLastSnapshotClick(Editor& ed) {
 void M_LoadMapsetClick(Editor& ed) {
     EditorContext& ctx = ed.context();
     if (const auto dir = ctx.dialogs.chooseDirectory("Load Mapset")) {
+        ed.recovery().beforeLoad();
         runCommand(ctx.prompt, [&] {
             loadMapSet(ctx.st, dir->string());
             ed.showLoadedMapSet();
@@ -153,6 +155,8 @@ bool mayClose(Editor& ed) {
         case Choice::Yes:
             return M_SaveMapsetClick(ed);
         case Choice::No:
+            // Thrown away on purpose: nothing is offered back at the next start.
+            ed.recovery().discard();
             return true;
         case Choice::Cancel:
             break;
