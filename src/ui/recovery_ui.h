@@ -29,6 +29,7 @@ class EditorRecovery : public QObject {
     explicit EditorRecovery(
         Editor& ed, Clock clock = [] { return std::chrono::steady_clock::now(); });
     ~EditorRecovery() override;
+    void setClock(Clock clock) { clock_ = std::move(clock); }
 
     // At start, once the game directory's set is loaded: when a recovery file
     // exists for it, asks whether to recover its changes (or says why they
