@@ -356,6 +356,7 @@ std::span<const FuzzTarget> allFuzzTargets() {
         {"namesFile", namesFile, namesSeeds},
         {"iniFile", iniFile, iniSeeds},
         {"bitmapFile", bitmapFile},
+        {"recoveryFile", recoveryFile, recoverySeeds},
     };
     return kTargets;
 }

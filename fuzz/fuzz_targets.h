@@ -49,6 +49,9 @@ void mapSetFiles(Input bytes);    // k7_maps.dat, the map files and the language
 void namesFile(Input bytes);      // names.txt
 void iniFile(Input bytes);        // D7Irir.ini
 void bitmapFile(Input bytes);     // a bitmap imported as a plane or a painted map
+void recoveryFile(Input bytes);   // the recovery file of unsaved changes
+
+std::vector<Seed> recoverySeeds(const std::filesystem::path& sampleGame);
 
 // mapReports runs one check or list per input, chosen by its first byte
 // taken modulo this number.

@@ -8,7 +8,9 @@
 #include "core/model/language_file.h"
 #include "core/model/single_map_file.h"
 #include "core/tiles/tileset_file.h"
+#include "core/model/recovery_file.h"
 #include "fuzz/fuzz_targets.h"
+#include "fuzz/run_editors.h"
 #include "support/map_builder.h"
 #include "support/test_paths.h"
 
@@ -50,6 +52,14 @@ TEST(FuzzCorpus, SampleGameSeedsAreAcceptedAndRunClean) {
             }
             if (what.starts_with("singleMapFile")) {
                 EXPECT_NO_THROW(parseSingleMap(seed.bytes, seed.name)) << what;
+            }
+            if (what.starts_with("recoveryFile")) {
+                Bytes file = seed.bytes;
+                const std::uint32_t crc = checksumOf(file);
+                for (int i = 0; i < 4; ++i) file.push_back(std::uint8_t(crc >> (8 * i)));
+                EditorState st = fuzz::blankMapSet();
+                EXPECT_NO_THROW(applyRecovery(st, decodeRecovery(file, seed.name), seed.name));
+                EXPECT_EQ(st.mapStore[70], 0x41) << what;
             }
             if (what.starts_with("tilesetFile")) {
                 const tiles::Tileset ts = tiles::makeTileset(seed.bytes);

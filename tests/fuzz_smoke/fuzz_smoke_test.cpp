@@ -161,8 +161,14 @@ TEST(FuzzSmoke, BitmapFile) {
     EXPECT_TRUE(fuzz::KeptEditor::isAsStarted(fuzz::Start::BlankMapSet));
 }
 
+TEST(FuzzSmoke, RecoveryFile) {
+    std::vector<Bytes> seeds;
+    for (const fuzz::Seed& seed : fuzz::recoverySeeds({})) seeds.push_back(seed.bytes);
+    runMutations(fuzz::recoveryFile, seeds, 400);
+}
+
 TEST(FuzzSmoke, EveryTargetIsListed) {
-    EXPECT_EQ(fuzz::allFuzzTargets().size(), 9u);
+    EXPECT_EQ(fuzz::allFuzzTargets().size(), 10u);
 }
 
 }  // namespace
