@@ -97,10 +97,9 @@ void EditorRecovery::writeNow(RecoverySchedule::Time now) {
             QStringLiteral("Recovery file not written: %1").arg(QString::fromStdString(*problem)));
         return;
     }
-    // The writer may still hold the snapshot before; then a new one is made.
-    if (!snapshot_ || snapshot_.use_count() > 1) snapshot_ = std::make_shared<RecoverySnapshot>();
-    takeRecoverySnapshot(st, changedAt_, *snapshot_);
-    writer_->write(target, st.loadedImages, snapshot_);
+    std::unique_ptr<RecoverySnapshot> snapshot = writer_->spareSnapshot();
+    takeRecoverySnapshot(st, changedAt_, *snapshot);
+    writer_->write(target, st.loadedImages, std::move(snapshot));
     fileHolds_ = st.setLoads;
 }
 

@@ -68,7 +68,6 @@ class EditorRecovery : public QObject {
     std::int64_t changedAt_ = 0;  // wall time of the newest change seen
     // The set (by its load count) whose changes the file holds; 0: none.
     std::uint64_t fileHolds_ = 0;
-    std::shared_ptr<RecoverySnapshot> snapshot_;
 };
 
 }  // namespace d7::ui

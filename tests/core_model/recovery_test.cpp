@@ -166,14 +166,14 @@ TEST_F(RecoveryTest, FilesAreWrittenWholeOutsideTheGameAndKeptAsideWhenDeclined)
     editTwoMaps();
     {
         RecoveryWriter writer;
-        auto snapshot = std::make_shared<RecoverySnapshot>();
+        auto snapshot = writer.spareSnapshot();
         takeRecoverySnapshot(*st, 5, *snapshot);
         // A link planted at the file's place is replaced, never written through.
         fs::create_directories(file.parent_path());
         const fs::path victim = home / "victim";
         std::ofstream(victim) << "keep";
         fs::create_symlink(victim, file);
-        writer.write(file, st->loadedImages, snapshot);
+        writer.write(file, st->loadedImages, std::move(snapshot));
         writer.wait();
         EXPECT_FALSE(writer.takeError());
         EXPECT_FALSE(fs::is_symlink(file));

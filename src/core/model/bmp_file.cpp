@@ -22,7 +22,8 @@ constexpr std::size_t kInfoHeader = 40;
 
 }  // namespace
 
-std::vector<std::uint8_t> encodeBmp32(int width, int height, std::span<const std::uint32_t> pixels) {
+std::vector<std::uint8_t> encodeBmp32(int width, int height,
+                                      std::span<const std::uint32_t> pixels) {
     if (width < 0 || height < 0 || pixels.size() != std::size_t(width) * std::size_t(height))
         throw std::invalid_argument("encodeBmp32: pixel count does not match the size");
     const std::size_t imageSize = pixels.size() * 4;

@@ -15,9 +15,9 @@
 #include "core/model/edit_history.h"
 #include "core/model/map_set.h"
 #include "core/model/planes.h"
-#include "core/model/set_images.h"
 #include "core/model/ports.h"
 #include "core/model/random.h"
+#include "core/model/set_images.h"
 #include "core/tiles/graphics.h"
 
 namespace d7 {

@@ -125,12 +125,9 @@ void takeMapSetImages(EditorState& st, const MapSetOrigin& origin) {
 }
 
 void keepLoadedImages(EditorState& st) {
-    // The copy is reused unless a writer still holds it.
-    std::shared_ptr<SetImages> images;
-    if (st.loadedImages && st.loadedImages.use_count() == 1)
-        images = std::const_pointer_cast<SetImages>(st.loadedImages);
-    else
-        images = std::make_shared<SetImages>();
+    // A new copy each time: the writer of a recovery file may still read the
+    // one before on its own thread.
+    auto images = std::make_shared<SetImages>();
     copySetImages(st, *images);
     st.loadedImages = std::move(images);
 }

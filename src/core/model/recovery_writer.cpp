@@ -28,8 +28,13 @@ RecoveryWriter::~RecoveryWriter() {
     thread_.join();
 }
 
+std::unique_ptr<RecoverySnapshot> RecoveryWriter::spareSnapshot() {
+    std::lock_guard lock(mutex_);
+    return spare_ ? std::move(spare_) : std::make_unique<RecoverySnapshot>();
+}
+
 void RecoveryWriter::write(fs::path file, std::shared_ptr<const SetImages> base,
-                           std::shared_ptr<const RecoverySnapshot> snapshot) {
+                           std::unique_ptr<RecoverySnapshot> snapshot) {
     hand({std::move(file), std::move(base), std::move(snapshot)});
 }
 
@@ -40,6 +45,8 @@ void RecoveryWriter::remove(fs::path file) {
 void RecoveryWriter::hand(Job job) {
     {
         std::lock_guard lock(mutex_);
+        // A job replaced before it ran gives its snapshot back.
+        if (waiting_ && waiting_->snapshot) spare_ = std::move(waiting_->snapshot);
         waiting_ = std::move(job);
     }
     wake_.notify_all();
@@ -91,9 +98,10 @@ void RecoveryWriter::run() {
         } catch (const std::exception& e) {
             error = job.file.string() + ": " + e.what();
         }
-        job = {};  // the snapshot goes back to the editor before it is told
+        job.base.reset();
 
         lock.lock();
+        if (job.snapshot) spare_ = std::move(job.snapshot);
         busy_ = false;
         if (error) error_ = error;
         if (timing.bytes) timing_ = timing;

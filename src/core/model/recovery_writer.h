@@ -31,8 +31,11 @@ class RecoveryWriter {
     RecoveryWriter(const RecoveryWriter&) = delete;
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
+    // A snapshot to fill for the next write: one a finished job gave back
+    // (its memory already faulted in), else a new one.
+    std::unique_ptr<RecoverySnapshot> spareSnapshot();
     void write(fs::path file, std::shared_ptr<const SetImages> base,
-               std::shared_ptr<const RecoverySnapshot> snapshot);
+               std::unique_ptr<RecoverySnapshot> snapshot);
     void remove(fs::path file);
     // Returns once every job handed over is done.
     void wait();
@@ -44,7 +47,7 @@ class RecoveryWriter {
     struct Job {
         fs::path file;
         std::shared_ptr<const SetImages> base;  // none: remove the file
-        std::shared_ptr<const RecoverySnapshot> snapshot;
+        std::unique_ptr<RecoverySnapshot> snapshot;
     };
     void run();
     void hand(Job job);
@@ -53,6 +56,7 @@ class RecoveryWriter {
     std::condition_variable wake_;
     std::condition_variable idle_;
     std::optional<Job> waiting_;
+    std::unique_ptr<RecoverySnapshot> spare_;
     bool busy_ = false;
     bool stopping_ = false;
     std::optional<std::string> error_;
