@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QRect>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -107,6 +108,9 @@ class Editor {
     std::unique_ptr<AuxiliaryViews> auxViews_;
     // The edit history's menu, keys and window, wired to everything above.
     std::unique_ptr<EditHistoryUi> history_;
+    // Steps of the renderer's idle work, each when the event loop has
+    // nothing else to do.
+    QTimer idleWork_;
 };
 
 }  // namespace d7::ui
