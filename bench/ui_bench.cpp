@@ -17,6 +17,7 @@
 #include <memory>
 
 #include "core/analysis/analyse_map.h"
+#include "core/edit/map_scale.h"
 #include "core/edit/objects.h"
 #include "core/edit/painting.h"
 #include "core/edit/placement.h"
@@ -290,11 +291,19 @@ void BM_ForestBrushClick(benchmark::State& state) {
     full.cells.fill(1);
     ed.setBrush(full);
     ed.mainForm().rd_brushfill->setItemIndex(int(BrushFill::Forest));
+    if (state.range(1) != kDoubleSize) ui::changeMapSize(ed, int(state.range(1)));
     // Without the release the stroke's step is recorded by the untimed undo;
     // with it, the timed click records it.
     timeClicks(state, ui::kBrushesEdit, {24, 24}, flags::kUnpassable, state.range(0) == 1);
+    ui::changeZoom(ed, 2);
 }
-BENCHMARK(BM_ForestBrushClick)->ArgName("release")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+// At 200 %, and at 25 % (where the shrunk picture is made again).
+BENCHMARK(BM_ForestBrushClick)
+    ->ArgNames({"release", "size"})
+    ->Args({0, kDoubleSize})
+    ->Args({1, kDoubleSize})
+    ->Args({0, kQuarterSize})
+    ->Unit(benchmark::kMillisecond);
 
 // Undo (redo 0) and redo (redo 1) of the town click of BM_TownClick, each
 // with the repaint of the map window; the other direction is untimed.

@@ -174,22 +174,24 @@ bool MapRenderer::canMakeShrunk() const {
     return ready() && (st_.view.viewMode != kTraderView || zoom_ == 1);
 }
 
-tiles::PixelTarget MapRenderer::zoomOnePixels(const QRect& area) {
+tiles::PixelTarget MapRenderer::zoomOnePixels(const QRegion& region) {
+    const QRect bounds = region.boundingRect();
     // The trader view comes from the picture, drawn whole at zoom 1.
     if (st_.view.viewMode == kTraderView) {
         drawWholePicture();
-        return {target().row(area.top()) + area.left(), area.width(), area.height(), width_};
+        return {target().row(bounds.top()) + bounds.left(), bounds.width(), bounds.height(),
+                width_};
     }
     smallFrames_.sync(st_.gfx, 1);
-    const Canvas block{scratch_.get(), area.width(), area};
-    PictureSteps(st_, smallFrames_, smallTilePass_, 1).draw(block, QRegion(area));
-    return block.piece(area);
+    const Canvas block{scratch_.get(), bounds.width(), bounds};
+    PictureSteps(st_, smallFrames_, smallTilePass_, 1).draw(block, region);
+    return block.piece(bounds);
 }
 
 bool MapRenderer::makeShrunkInIdle(int chunks) {
     if (!ready() || st_.view.viewMode == kTraderView) return false;
     redrawBlacksmiths();
-    return shrunk_.makeSome(chunks, [this](const QRect& a) { return zoomOnePixels(a); });
+    return shrunk_.makeSome(chunks, [this](const QRegion& r) { return zoomOnePixels(r); });
 }
 
 void MapRenderer::requestIdleWork() {
@@ -207,7 +209,7 @@ const QImage& MapRenderer::shrunkPicture(int s) {
     if (!canMakeShrunk()) return none;
     redrawBlacksmiths();
     shrunk_.make(QRect(0, 0, kMapPictureWidth, kMapPictureHeight),
-                 [this](const QRect& a) { return zoomOnePixels(a); });
+                 [this](const QRegion& r) { return zoomOnePixels(r); });
     return shrunk_.image(s);
 }
 
@@ -233,7 +235,7 @@ void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w
             // Small sizes show the shrunk picture alone: the zoom-1 picture
             // need not be drawn.
             redrawBlacksmiths();
-            shrunk_.make(visible, [this](const QRect& a) { return zoomOnePixels(a); });
+            shrunk_.make(visible, [this](const QRegion& r) { return zoomOnePixels(r); });
         }
     }
     paintMapWindow(painter, s > 1 ? shrunk_.image(s) : storeView(), shown, q, originX, originY, w,

@@ -138,8 +138,9 @@ class MapRenderer : public CellSink {
     // The shrunk pictures can be made now: Ready, and in the trader view the
     // picture is at zoom 1.
     bool canMakeShrunk() const;
-    // The zoom-1 pixels of area for the shrunk pictures.
-    tiles::PixelTarget zoomOnePixels(const QRect& area);
+    // The zoom-1 pixels of the region for the shrunk pictures (see
+    // ShrunkPicture::Source).
+    tiles::PixelTarget zoomOnePixels(const QRegion& region);
     void requestIdleWork();
 
     static constexpr std::size_t kPictureCapacity =

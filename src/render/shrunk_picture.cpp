@@ -128,43 +128,52 @@ void ShrunkPicture::makeStale(const Source& source) {
     if (stale_.isEmpty()) return;
     const QRegion stale = stale_;
     stale_ = QRegion();
-    for (const QRect& r : stale)
-        for (int row = r.top() / kChunkHeight; row <= r.bottom() / kChunkHeight; ++row)
-            for (int c = r.left() / kChunkWidth; c <= r.right() / kChunkWidth; ++c) {
-                const std::size_t i = std::size_t(row * columns_ + c);
-                // A chunk not made is made whole when its turn comes.
-                if (!made_[i]) continue;
-                // Out to whole shown pixels of both sizes; chunk edges lie
-                // on them, so this stays in the chunk.
-                const QRect piece = r.intersected(chunkRect(i));
+    const QRect bounds = stale.boundingRect();
+    for (int r = bounds.top() / kChunkHeight; r <= bounds.bottom() / kChunkHeight; ++r)
+        for (int c = bounds.left() / kChunkWidth; c <= bounds.right() / kChunkWidth; ++c) {
+            const std::size_t i = std::size_t(r * columns_ + c);
+            // A chunk not made is made whole when its turn comes.
+            if (!made_[i]) continue;
+            // Out to whole shown pixels of both sizes; chunk edges lie on
+            // them, so this stays in the chunk.
+            QRegion region;
+            for (const QRect& piece : stale.intersected(chunkRect(i))) {
                 const int left = piece.left() / 4 * 4, top = piece.top() / 4 * 4;
-                const int right = (piece.right() / 4 + 1) * 4,
-                          bottom = (piece.bottom() / 4 + 1) * 4;
-                shrinkArea(QRect(left, top, right - left, bottom - top), source);
+                const int right = (piece.right() / 4 + 1) * 4;
+                const int bottom = (piece.bottom() / 4 + 1) * 4;
+                region += QRect(left, top, right - left, bottom - top);
             }
+            // One drawing for all of the chunk's stale pieces.
+            if (!region.isEmpty()) shrinkRegion(region, source);
+        }
 }
 
 void ShrunkPicture::makeChunk(std::size_t i, const Source& source) {
     if (made_[i]) return;
-    shrinkArea(chunkRect(i), source);
+    shrinkRegion(chunkRect(i), source);
     made_[i] = true;
     --unmade_;
 }
 
-void ShrunkPicture::shrinkArea(const QRect& area, const Source& source) {
+void ShrunkPicture::shrinkRegion(const QRegion& region, const Source& source) {
     if (half_.isNull()) {
         half_ = QImage(picture_.width() / 2, picture_.height() / 2, QImage::Format_RGB32);
         quarter_ = QImage(picture_.width() / 4, picture_.height() / 4, QImage::Format_RGB32);
         half_.fill(Qt::black);
         quarter_.fill(Qt::black);
     }
-    const tiles::PixelTarget pixels = source(area);
-    for (QImage* shown : {&half_, &quarter_}) {
-        const int s = shown == &half_ ? 2 : 4;
-        const std::ptrdiff_t stride = shown->bytesPerLine() / 4;
-        auto* corner = reinterpret_cast<std::uint32_t*>(shown->bits()) +
-                       std::ptrdiff_t(area.top() / s) * stride + area.left() / s;
-        shrinkPixels(pixels.pixels, pixels.stride, area.width(), area.height(), s, corner, stride);
+    const tiles::PixelTarget pixels = source(region);
+    const QRect bounds = region.boundingRect();
+    for (const QRect& area : region) {
+        const std::uint32_t* from =
+            pixels.row(area.top() - bounds.top()) + (area.left() - bounds.left());
+        for (QImage* shown : {&half_, &quarter_}) {
+            const int s = shown == &half_ ? 2 : 4;
+            const std::ptrdiff_t stride = shown->bytesPerLine() / 4;
+            auto* corner = reinterpret_cast<std::uint32_t*>(shown->bits()) +
+                           std::ptrdiff_t(area.top() / s) * stride + area.left() / s;
+            shrinkPixels(from, pixels.stride, area.width(), area.height(), s, corner, stride);
+        }
     }
 }
 

@@ -36,9 +36,10 @@ class ShrunkPicture {
     static constexpr int kChunkWidth = 512;
     static constexpr int kChunkHeight = 256;
 
-    // The zoom-1 picture's pixels of an area: inside one chunk, its edges on
-    // multiples of 4.
-    using Source = std::function<tiles::PixelTarget(const QRect& area)>;
+    // The zoom-1 picture's pixels of a region's bounding rectangle, right
+    // inside the region (the region lies inside one chunk, the edges of its
+    // rectangles on multiples of 4).
+    using Source = std::function<tiles::PixelTarget(const QRegion& region)>;
 
     ShrunkPicture();
 
@@ -63,8 +64,8 @@ class ShrunkPicture {
     QRect chunkRect(std::size_t i) const;
     void makeStale(const Source& source);
     void makeChunk(std::size_t i, const Source& source);
-    // area: inside one chunk, edges on multiples of 4.
-    void shrinkArea(const QRect& area, const Source& source);
+    // region: inside one chunk, edges on multiples of 4.
+    void shrinkRegion(const QRegion& region, const Source& source);
 
     QRect picture_;
     int columns_ = 0;
