@@ -3,7 +3,8 @@
 // picture) and a change of map size (a full redraw at the new zoom). The
 // baseline copies the window's pixels out of the picture once with memcpy.
 // Then the small sizes: "Fit Map" from 200 % against a change between 100 %
-// and 200 %, and scrolling and mouse moves at 25 % against 100 %.
+// and 200 %, the idle work that makes the shrunk pictures "Fit Map" shows,
+// and scrolling and mouse moves at 25 % against 100 %.
 // Then the mouse editing (see BM_AnalysisPassBaseline).
 #include <benchmark/benchmark.h>
 
@@ -16,6 +17,7 @@
 #include <memory>
 
 #include "core/analysis/analyse_map.h"
+#include "core/edit/map_scale.h"
 #include "core/edit/objects.h"
 #include "core/edit/painting.h"
 #include "core/edit/placement.h"
@@ -104,14 +106,23 @@ void BM_ZoomChange(benchmark::State& state) {
 }
 BENCHMARK(BM_ZoomChange)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-// "Fit Map" chosen at 200 % (the whole 100 % picture drawn and shrunk).
+// Lets the event loop run until the renderer's idle work is done, as when
+// the user looks at the map for a moment.
+void finishIdleWork(ui::Editor& ed) {
+    for (int i = 0; i < 1000 && !ed.renderer().shrunkComplete(); ++i) QApplication::processEvents();
+}
+
+// "Fit Map" chosen at 200 % a moment after the map was shown there (the
+// shrunk pictures made in idle time meanwhile).
 void BM_FitMapChange(benchmark::State& state) {
     ui::Editor& ed = sample().ed;
     QAction* fit = ed.mainForm().mainMenu().action(QStringLiteral("M_ZoomFit"));
+    ed.renderer().redrawMap();
     for (auto _ : state) {
         state.PauseTiming();
         ui::changeZoom(ed, 2);
         ed.mapForm().mapbox()->repaint();
+        finishIdleWork(ed);
         state.ResumeTiming();
         fit->trigger();
         ed.mapForm().mapbox()->repaint();
@@ -119,6 +130,30 @@ void BM_FitMapChange(benchmark::State& state) {
     ui::changeZoom(ed, 2);
 }
 BENCHMARK(BM_FitMapChange)->Unit(benchmark::kMillisecond);
+
+// The idle work after a full redraw: all of it (64 chunks of the zoom-1
+// picture drawn and shrunk) and its first step alone, the longest the event
+// loop waits for it.
+void BM_ShrunkIdleWork(benchmark::State& state) {
+    render::MapRenderer& renderer = sample().ed.renderer();
+    const bool all = state.range(0) == 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        renderer.redrawMap();
+        state.ResumeTiming();
+        if (all)
+            while (renderer.makeShrunkInIdle(render::MapRenderer::kShrunkChunksPerIdleStep)) {
+            }
+        else
+            renderer.makeShrunkInIdle(render::MapRenderer::kShrunkChunksPerIdleStep);
+    }
+    finishIdleWork(sample().ed);
+}
+BENCHMARK(BM_ShrunkIdleWork)
+    ->ArgName("first_step_only")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
 
 // Mouse moves between two cells with the town chosen ("Maptiles"): the
 // status bar's cell, the cursor preview and the lines to the closest towns
@@ -256,11 +291,19 @@ void BM_ForestBrushClick(benchmark::State& state) {
     full.cells.fill(1);
     ed.setBrush(full);
     ed.mainForm().rd_brushfill->setItemIndex(int(BrushFill::Forest));
+    if (state.range(1) != kDoubleSize) ui::changeMapSize(ed, int(state.range(1)));
     // Without the release the stroke's step is recorded by the untimed undo;
     // with it, the timed click records it.
     timeClicks(state, ui::kBrushesEdit, {24, 24}, flags::kUnpassable, state.range(0) == 1);
+    ui::changeZoom(ed, 2);
 }
-BENCHMARK(BM_ForestBrushClick)->ArgName("release")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+// At 200 %, and at 25 % (where the shrunk picture is made again).
+BENCHMARK(BM_ForestBrushClick)
+    ->ArgNames({"release", "size"})
+    ->Args({0, kDoubleSize})
+    ->Args({1, kDoubleSize})
+    ->Args({0, kQuarterSize})
+    ->Unit(benchmark::kMillisecond);
 
 // Undo (redo 0) and redo (redo 1) of the town click of BM_TownClick, each
 // with the repaint of the map window; the other direction is untimed.

@@ -6,26 +6,13 @@
 #include "core/analysis/trade_routes.h"
 #include "core/edit/geometry.h"
 #include "core/tiles/graphics_commands.h"
-#include "core/tiles/overlay_colours.h"
-#include "core/tiles/tileset_file.h"
 #include "render/cell_labels.h"
 #include "render/map_window_view.h"
-#include "render/qt_colour.h"
-#include "render/trader_overlay.h"
 
 namespace d7::render {
 
 namespace {
 
-// Castle tileset frames by part number.
-constexpr int kCastleOverlayFrames[4] = {8, 10, 9, 11};
-constexpr int kVillageFrame = 59;     // town tileset
-constexpr int kBlacksmithFrame = 10;  // town tileset
-
-constexpr int kDomainView = 1;
-
-// Bytes of picture the tile pass works through at a time.
-constexpr int kBandBytes = 1024 * 1024;
 constexpr int kTraderView = 2;
 
 }  // namespace
@@ -35,7 +22,10 @@ MapRenderer::MapRenderer(EditorState& st)
     // picture on every zoom change would fault in every page again, which
     // costs far more than drawing it. Pages are touched only as the chunks on
     // them are drawn.
-    : st_(st), store_(new std::uint32_t[kPictureCapacity]) {
+    : st_(st),
+      store_(new std::uint32_t[kPictureCapacity]),
+      scratch_(new std::uint32_t[std::size_t(ShrunkPicture::kChunkWidth) *
+                                 ShrunkPicture::kChunkHeight]) {
     resize(1);
 }
 
@@ -86,8 +76,6 @@ bool MapRenderer::readyToDraw() {
 
 // The picture of the new zoom in the same memory, all of it to be drawn.
 void MapRenderer::resize(int zoom) {
-    // The shrunk copy belongs to the zoom-1 picture.
-    if (zoom != zoom_) shrunk_.setShrink(1, kMapPictureWidth, kMapPictureHeight);
     zoom_ = zoom;
     width_ = kMapPictureWidth * zoom;
     height_ = kMapPictureHeight * zoom;
@@ -95,27 +83,36 @@ void MapRenderer::resize(int zoom) {
 }
 
 void MapRenderer::redrawMap() {
-    const int z = st_.view.zoom == 2 ? 2 : 1;
-    resize(z);
+    shrunk_.forget();
     drawnSmiths_ = shownSmiths();
+    showZoom();
+}
+
+void MapRenderer::showZoom() {
+    // Blacksmiths moved since the shrunk pictures were made are made again
+    // there; the picture itself is drawn afresh anyway.
+    redrawBlacksmiths();
+    resize(st_.view.zoom == 2 ? 2 : 1);
     // A stale route is rebuilt now rather than while the window paints.
     if (ready() && st_.view.viewMode == kTraderView) ensureRouteCells(st_, st_.view.selectedTrader);
+    requestIdleWork();
     if (repaint_) repaint_();
 }
 
-QRect MapRenderer::cellReach(int x, int y) const {
-    const PixelPoint at = cellToScreen(x, y, zoom_);
-    const tiles::FrameRows rows = frames_.reach();
-    return QRect(at.x, at.y + rows.top * zoom_, kTileWidth * zoom_,
-                 (rows.bottom - rows.top) * zoom_);
+void MapRenderer::markCellStale(int x, int y) {
+    chunks_.markStale(cellReach(frames_.reach(), x, y, zoom_));
+    shrunk_.markStale(cellReach(frames_.reach(), x, y, 1));
 }
 
 void MapRenderer::redrawCell(int x, int y) {
     if (!inMap(x, y) || !readyToDraw()) return;
-    if (st_.view.viewMode == kTraderView)
+    if (st_.view.viewMode == kTraderView) {
         chunks_.reset(width_, height_);
-    else
-        chunks_.markStale(cellReach(x, y));
+        shrunk_.forget();
+    } else {
+        markCellStale(x, y);
+    }
+    requestIdleWork();
 }
 
 MapRenderer::SmithCells MapRenderer::shownSmiths() const {
@@ -139,9 +136,10 @@ void MapRenderer::redrawBlacksmiths() {
     for (std::size_t d = 0; d < now.size(); ++d) {
         if (now[d] == drawnSmiths_[d]) continue;
         for (const Point p : {drawnSmiths_[d], now[d]})
-            if (inMap(p.x, p.y)) chunks_.markStale(cellReach(p.x, p.y));
+            if (inMap(p.x, p.y)) markCellStale(p.x, p.y);
     }
     drawnSmiths_ = now;
+    requestIdleWork();
 }
 
 void MapRenderer::drawPending(const QRect& area) {
@@ -157,8 +155,6 @@ void MapRenderer::drawPending(const QRect& area) {
     else
         fillBlack(region);
     chunks_.finishDrawing();
-    if (shrunk_.active())
-        for (const QRect& r : region) shrunk_.pictureDrawn(target(), r);
 }
 
 void MapRenderer::fillBlack(const QRegion& region) {
@@ -169,130 +165,52 @@ void MapRenderer::fillBlack(const QRegion& region) {
                               tiles::kBlackPixel);
 }
 
-// The full redraw of the region, step by step; each step clipped to it.
 void MapRenderer::drawRegion(const QRegion& region) {
-    clip_ = region;
-    clipIsWhole_ = region.rectCount() == 1 && region.boundingRect() == QRect(0, 0, width_, height_);
-    // Rectangles are drawn in bands of rows small enough to stay in the
-    // processor's cache while they are cleared and drawn.
-    tilePass_.build(st_.planes, frames_, zoom_);
-    for (const QRect& r : region) {
-        const int bandRows = std::max(8, kBandBytes / (r.width() * int(sizeof(std::uint32_t))));
-        for (int top = r.top(); top <= r.bottom(); top += bandRows) {
-            const QRect band(r.left(), top, r.width(), std::min(bandRows, r.bottom() + 1 - top));
-            tilePass_.draw(frames_, target(), band, true);
-        }
+    PictureSteps(st_, frames_, tilePass_, zoom_)
+        .draw(Canvas{store_.get(), width_, QRect(0, 0, width_, height_)}, region);
+}
+
+bool MapRenderer::canMakeShrunk() const {
+    return ready() && (st_.view.viewMode != kTraderView || zoom_ == 1);
+}
+
+tiles::PixelTarget MapRenderer::zoomOnePixels(const QRegion& region) {
+    const QRect bounds = region.boundingRect();
+    // The trader view comes from the picture, drawn whole at zoom 1.
+    if (st_.view.viewMode == kTraderView) {
+        drawWholePicture();
+        return {target().row(bounds.top()) + bounds.left(), bounds.width(), bounds.height(),
+                width_};
     }
-    drawBuildingPass();
-    if (st_.view.showBlacksmiths) drawBlacksmithPass();
-    if (st_.view.viewMode == kDomainView)
-        drawDomainLabelPass();
-    else if (st_.view.viewMode == kTraderView)
-        drawTraderOverlayPass();
-    clip_ = QRegion();
+    smallFrames_.sync(st_.gfx, 1);
+    const Canvas block{scratch_.get(), bounds.width(), bounds};
+    PictureSteps(st_, smallFrames_, smallTilePass_, 1).draw(block, region);
+    return block.piece(bounds);
 }
 
-bool MapRenderer::reaches(const QRect& area) const {
-    return clipIsWhole_ || clip_.intersects(area);
+bool MapRenderer::makeShrunkInIdle(int chunks) {
+    if (!ready() || st_.view.viewMode == kTraderView) return false;
+    redrawBlacksmiths();
+    return shrunk_.makeSome(chunks, [this](const QRegion& r) { return zoomOnePixels(r); });
 }
 
-void MapRenderer::beginPainter(QPainter& painter, QImage& view) {
-    view = storeView();
-    painter.begin(&view);
-    if (!clipIsWhole_) painter.setClipRegion(clip_);
+void MapRenderer::requestIdleWork() {
+    if (idleWork_ && ready() && st_.view.viewMode != kTraderView && !shrunk_.complete())
+        idleWork_();
 }
 
-void MapRenderer::drawFrameAtCell(int kind, int frame, int x, int y) {
-    const PixelPoint at = cellToScreen(x, y, zoom_);
-    if (clipIsWhole_) {
-        frames_.draw(target(), kind, frame, at.x, at.y);
-        return;
-    }
-    const auto rows = frames_.rows(kind, frame);
-    if (!rows) return;
-    const QRect box(at.x, at.y + rows->top * zoom_, kTileWidth * zoom_,
-                    (rows->bottom - rows->top) * zoom_);
-    const tiles::PixelTarget picture = target();
-    for (const QRect& r : clip_) {
-        const QRect piece = r.intersected(box);
-        if (piece.isEmpty()) continue;
-        const tiles::PixelTarget part{picture.row(piece.top()) + piece.left(), piece.width(),
-                                      piece.height(), picture.stride};
-        frames_.draw(part, kind, frame, at.x - piece.left(), at.y - piece.top());
-    }
+const QImage& MapRenderer::shrunkPicture() const {
+    static const QImage none;
+    return shownShrink_ > 1 ? shrunk_.image(shownShrink_) : none;
 }
 
-void MapRenderer::drawCastlePiece(int x, int y) {
-    const int part = st_.planes.M3.at(x, y);
-    const int frame = part < 4 ? kCastleOverlayFrames[part] : st_.planes.M2.at(x, y);
-    drawFrameAtCell(tiles::kCastleTiles, frame, x, y);
-}
-
-void MapRenderer::drawBuildingPass() {
-    const bool labels = st_.view.viewMode == kDomainView;
-    QImage view;
-    QPainter painter;
-    if (labels) {
-        beginPainter(painter, view);
-        painter.setFont(labelFont(domainLabelPointSize(zoom_)));
-    }
-    for (int y = 0; y < kGrid; ++y) {
-        for (int x = 0; x < kGrid; ++x) {
-            const bool castle = isCastle(st_.planes, x, y);
-            if (!castle && !isVillage(st_.planes, x, y)) continue;
-            if (!reaches(cellReach(x, y))) continue;
-            if (castle)
-                drawCastlePiece(x, y);
-            else
-                drawFrameAtCell(tiles::kTownTiles, kVillageFrame, x, y);
-            const int domain = st_.planes.M5.at(x, y);
-            if (labels && domain != 0) {
-                const PixelPoint box = cellToScreen(x, y, zoom_);
-                drawBoxText(painter, box.x, box.y, zoom_, spacedNumber(domain),
-                            qtColour(tiles::overlayColour(domain, st_.gfx.colourSets.domain)),
-                            LabelStyle::Plain);
-            }
-        }
-    }
-}
-
-// The moved blacksmiths' old cells need nothing here: they are drawn again
-// as a whole (redrawBlacksmiths), never by one tile over its neighbours.
-void MapRenderer::drawBlacksmithPass() {
-    for (int d = 1; d <= kMaxDomain; ++d) {
-        const Acounty& county = st_.CountyTable[std::size_t(d)];
-        if (!county.used) continue;
-        const Point smith = county.smithPos;
-        if (smith.isSet() && inMap(smith.x, smith.y) && reaches(cellReach(smith.x, smith.y)))
-            drawFrameAtCell(tiles::kTownTiles, kBlacksmithFrame, smith.x, smith.y);
-    }
-}
-
-void MapRenderer::drawDomainLabelPass() {
-    QImage view;
-    QPainter painter;
-    beginPainter(painter, view);
-    painter.setFont(labelFont(domainLabelPointSize(zoom_)));
-    const int set = st_.gfx.colourSets.domain;
-    for (int y = 0; y < kGrid; ++y) {
-        for (int x = 0; x < kGrid; ++x) {
-            const int domain = st_.planes.M5.at(x, y);
-            if (domain == 0 || !reaches(cellReach(x, y))) continue;
-            const PixelPoint box = cellToScreen(x, y, zoom_);
-            drawBoxText(painter, box.x, box.y, zoom_, QString::number(domain),
-                        qtColour(tiles::overlayColour(domain, set)), LabelStyle::Plain);
-        }
-    }
-}
-
-void MapRenderer::drawTraderOverlayPass() {
-    // A route is rebuilt before it is drawn whenever an edit, a new map or
-    // an undo left it stale.
-    ensureRouteCells(st_, st_.view.selectedTrader);
-    QImage view;
-    QPainter painter;
-    beginPainter(painter, view);
-    render::drawTraderOverlay(painter, st_, zoom_);
+const QImage& MapRenderer::shrunkPicture(int s) {
+    static const QImage none;
+    if (!canMakeShrunk()) return none;
+    redrawBlacksmiths();
+    shrunk_.make(QRect(0, 0, kMapPictureWidth, kMapPictureHeight),
+                 [this](const QRegion& r) { return zoomOnePixels(r); });
+    return shrunk_.image(s);
 }
 
 bool MapRenderer::setViewMode(int mode) {
@@ -306,17 +224,21 @@ void MapRenderer::paintWindow(QPainter& painter, int originX, int originY, int w
                               int shrink) {
     const bool shown = ready();
     const int s = zoom_ == 1 && (shrink == 2 || shrink == 4) ? shrink : 1;
+    shownShrink_ = s;
     const int q = 4 * zoom_ / s;
-    shrunk_.setShrink(s, width_, height_);
     const QRect visible(shownScrollX(q, originX, originY, w) * s,
                         shownScrollY(q, originX, originY) * s, w * s, h * s);
     if (shown && w > 0 && h > 0) {
-        drawPending(visible);
-        shrunk_.make(target(), visible, [this](const QRect& chunk) {
-            return !chunks_.touches(chunk, PictureChunks::State::Pending);
-        });
+        if (s == 1) {
+            drawPending(visible);
+        } else {
+            // Small sizes show the shrunk picture alone: the zoom-1 picture
+            // need not be drawn.
+            redrawBlacksmiths();
+            shrunk_.make(visible, [this](const QRegion& r) { return zoomOnePixels(r); });
+        }
     }
-    paintMapWindow(painter, s > 1 ? shrunk_.image() : storeView(), shown, q, originX, originY, w,
+    paintMapWindow(painter, s > 1 ? shrunk_.image(s) : storeView(), shown, q, originX, originY, w,
                    h);
 }
 

@@ -21,6 +21,7 @@
 #include "core/tiles/frame_cache.h"
 #include "core/tiles/frame_drawing.h"
 #include "render/picture_chunks.h"
+#include "render/picture_steps.h"
 #include "render/shrunk_picture.h"
 #include "render/tile_pass.h"
 
@@ -64,8 +65,11 @@ class MapRenderer : public CellSink {
     // and marks all of it to be drawn afresh: each part, when it is needed,
     // is cleared to black and, when Ready, gets the tile pass, the overlay
     // pass, the blacksmiths when shown, and the overlay of the view. Then asks
-    // for a repaint of the map window.
+    // for a repaint of the map window. The shrunk pictures are made afresh.
     void redrawMap();
+    // The same when only the zoom may have changed: the shrunk pictures,
+    // which the zoom does not change, are kept.
+    void showZoom();
 
     // The cell's tile changed: the area of the picture its tile, building
     // and label can cover (before or after the change) is drawn again, with
@@ -88,13 +92,26 @@ class MapRenderer : public CellSink {
 
     // Paints the map window's w x h area for the view origin cell: the visible
     // block of the picture, black beyond it (all black when not Ready). At
-    // zoom 1 a shrink of 2 or 4 shows the picture shrunk (50 % and 25 %):
-    // the part the window shows is drawn at zoom 1 and shrunk.
+    // zoom 1 a shrink of 2 or 4 shows the shrunk picture (50 % and 25 %),
+    // making first whatever of the part shown is not made yet.
     void paintWindow(QPainter& painter, int originX, int originY, int w, int h, int shrink = 1);
     // The same into a new w x h image.
     QImage windowImage(int originX, int originY, int w, int h, int shrink = 1);
     // The picture shrunk as the last paint showed it (null at shrink 1).
-    const QImage& shrunkPicture() const { return shrunk_.image(); }
+    const QImage& shrunkPicture() const;
+    // The picture shrunk by s (2 or 4), all of it made; in the trader view
+    // only at zoom 1 (null otherwise).
+    const QImage& shrunkPicture(int s);
+
+    // Idle work: the shrunk pictures are made a few chunks at a time, so that
+    // a small size is shown at once whatever zoom the picture is drawn at.
+    // request is called whenever there is such work; makeShrunkInIdle then
+    // makes at most `chunks` chunks and says whether work remains. Nothing
+    // is made in idle time in the trader view (drawn whole, never in pieces).
+    void setIdleWorkRequest(std::function<void()> request) { idleWork_ = std::move(request); }
+    bool makeShrunkInIdle(int chunks);
+    bool shrunkComplete() const { return shrunk_.complete(); }
+    static constexpr int kShrunkChunksPerIdleStep = 4;
 
     // A QImage over the whole pixel store, drawn, that painters draw straight
     // into (a fresh wrapper for each painter).
@@ -105,12 +122,10 @@ class MapRenderer : public CellSink {
 
     tiles::PixelTarget target();
     QImage storeView();
-    // A painter over the area being drawn.
-    void beginPainter(QPainter& painter, QImage& view);
-    // True when drawing into area reaches the area being drawn.
-    bool reaches(const QRect& area) const;
-    // Wherever the cell's tile, a building on it or its label can draw.
-    QRect cellReach(int x, int y) const;
+    // The picture's area that the cell's tile, a building on it or its label
+    // can cover, in the picture and in the shrunk pictures' zoom-1 picture,
+    // is to be drawn again.
+    void markCellStale(int x, int y);
     bool ready() const;
     // Ready, with the frame cache matching the graphics and the zoom.
     bool readyToDraw();
@@ -120,12 +135,13 @@ class MapRenderer : public CellSink {
     void drawRegion(const QRegion& region);
     void fillBlack(const QRegion& region);
     SmithCells shownSmiths() const;
-    void drawBuildingPass();
-    void drawBlacksmithPass();
-    void drawDomainLabelPass();
-    void drawTraderOverlayPass();
-    void drawFrameAtCell(int kind, int frame, int x, int y);
-    void drawCastlePiece(int x, int y);
+    // The shrunk pictures can be made now: Ready, and in the trader view the
+    // picture is at zoom 1.
+    bool canMakeShrunk() const;
+    // The zoom-1 pixels of the region for the shrunk pictures (see
+    // ShrunkPicture::Source).
+    tiles::PixelTarget zoomOnePixels(const QRegion& region);
+    void requestIdleWork();
 
     static constexpr std::size_t kPictureCapacity =
         std::size_t(kMapPictureWidth) * 2 * std::size_t(kMapPictureHeight) * 2;
@@ -135,11 +151,15 @@ class MapRenderer : public CellSink {
     tiles::FrameCache frames_;
     TilePass tilePass_;
     PictureChunks chunks_;
-    // The shrunk copy the window shows at 50 % and 25 %.
+    // The shrunk pictures the window shows at 50 % and 25 %, and what their
+    // chunks are drawn with at zoom 1: frames, tile pass and a block of one
+    // chunk's pixels.
     ShrunkPicture shrunk_;
-    // The area being drawn; every step of the full redraw is clipped to it.
-    QRegion clip_;
-    bool clipIsWhole_ = false;
+    int shownShrink_ = 1;
+    tiles::FrameCache smallFrames_;
+    TilePass smallTilePass_;
+    std::unique_ptr<std::uint32_t[]> scratch_;
+    std::function<void()> idleWork_;
     // The blacksmiths as the drawn parts of the picture show them.
     SmithCells drawnSmiths_{};
     int width_ = 0;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/edit/geometry.h"
+
 namespace d7::render {
 
 namespace {
@@ -44,8 +46,8 @@ void shrinkRows(const std::uint32_t* source, std::ptrdiff_t stride, int w, int h
 
 }  // namespace
 
-void shrinkPixels(const std::uint32_t* source, int stride, int w, int h, int s,
-                  std::uint32_t* target, int targetStride) {
+void shrinkPixels(const std::uint32_t* source, std::ptrdiff_t stride, int w, int h, int s,
+                  std::uint32_t* target, std::ptrdiff_t targetStride) {
     switch (s) {
         case 2:
             shrinkRows<2>(source, stride, w, h, target, targetStride);
@@ -70,52 +72,109 @@ QImage shrunkImage(const QImage& picture, int s) {
     return shrunk;
 }
 
-void ShrunkPicture::setShrink(int s, int pictureWidth, int pictureHeight) {
-    const QRect picture(0, 0, pictureWidth, pictureHeight);
-    if (s == shrink_ && picture == picture_) return;
-    shrink_ = s;
-    picture_ = picture;
-    columns_ = (pictureWidth + kChunkWidth - 1) / kChunkWidth;
-    const int rows = (pictureHeight + kChunkHeight - 1) / kChunkHeight;
+ShrunkPicture::ShrunkPicture()
+    : picture_(0, 0, kMapPictureWidth, kMapPictureHeight),
+      columns_((kMapPictureWidth + kChunkWidth - 1) / kChunkWidth) {
+    const int rows = (kMapPictureHeight + kChunkHeight - 1) / kChunkHeight;
     made_.assign(std::size_t(columns_) * std::size_t(rows), false);
-    if (!active()) {
-        image_ = QImage();
-        return;
-    }
-    image_ = QImage(pictureWidth / s, pictureHeight / s, QImage::Format_RGB32);
-    image_.fill(Qt::black);
+    unmade_ = int(made_.size());
 }
 
 void ShrunkPicture::forget() {
     std::fill(made_.begin(), made_.end(), false);
+    unmade_ = int(made_.size());
+    stale_ = QRegion();
 }
 
-QRect ShrunkPicture::chunkRect(int column, int row) const {
-    return QRect(column * kChunkWidth, row * kChunkHeight, kChunkWidth, kChunkHeight)
+QRect ShrunkPicture::chunkRect(std::size_t i) const {
+    const int c = int(i) % columns_, r = int(i) / columns_;
+    return QRect(c * kChunkWidth, r * kChunkHeight, kChunkWidth, kChunkHeight)
         .intersected(picture_);
 }
 
-void ShrunkPicture::pictureDrawn(const tiles::PixelTarget& picture, const QRect& area) {
+void ShrunkPicture::markStale(const QRect& area) {
     const QRect a = area.intersected(picture_);
-    if (!active() || a.isEmpty()) return;
+    if (a.isEmpty() || unmade_ == int(made_.size())) return;
     for (int r = a.top() / kChunkHeight; r <= a.bottom() / kChunkHeight; ++r)
-        for (int c = a.left() / kChunkWidth; c <= a.right() / kChunkWidth; ++c)
-            if (made_[std::size_t(r * columns_ + c)])
-                shrinkArea(picture, a.intersected(chunkRect(c, r)));
+        for (int c = a.left() / kChunkWidth; c <= a.right() / kChunkWidth; ++c) {
+            const std::size_t i = std::size_t(r * columns_ + c);
+            if (made_[i]) stale_ += a.intersected(chunkRect(i));
+        }
+    // Past this many pieces one more costs more to join than its bounding box
+    // costs to make (a rectangle command marks thousands of cells).
+    if (stale_.rectCount() > 64) stale_ = QRegion(stale_.boundingRect());
 }
 
-void ShrunkPicture::shrinkArea(const tiles::PixelTarget& picture, const QRect& area) {
-    // Out to whole shown pixels: chunk edges lie on them, so this never
-    // reaches into another chunk.
-    const int s = shrink_;
-    const int left = area.left() / s * s, top = area.top() / s * s;
-    const int right = std::min((area.right() / s + 1) * s, picture_.width() / s * s);
-    const int bottom = std::min((area.bottom() / s + 1) * s, picture_.height() / s * s);
-    if (right <= left || bottom <= top) return;
-    auto* shown = reinterpret_cast<std::uint32_t*>(image_.bits());
-    const int shownStride = int(image_.bytesPerLine() / 4);
-    shrinkPixels(picture.row(top) + left, int(picture.stride), right - left, bottom - top, s,
-                 shown + std::ptrdiff_t(top / s) * shownStride + left / s, shownStride);
+void ShrunkPicture::make(const QRect& area, const Source& source) {
+    makeStale(source);
+    const QRect a = area.intersected(picture_);
+    if (a.isEmpty() || unmade_ == 0) return;
+    for (int r = a.top() / kChunkHeight; r <= a.bottom() / kChunkHeight; ++r)
+        for (int c = a.left() / kChunkWidth; c <= a.right() / kChunkWidth; ++c)
+            makeChunk(std::size_t(r * columns_ + c), source);
+}
+
+bool ShrunkPicture::makeSome(int chunks, const Source& source) {
+    makeStale(source);
+    for (std::size_t i = 0; i < made_.size() && chunks > 0 && unmade_ > 0; ++i) {
+        if (made_[i]) continue;
+        makeChunk(i, source);
+        --chunks;
+    }
+    return unmade_ > 0;
+}
+
+void ShrunkPicture::makeStale(const Source& source) {
+    if (stale_.isEmpty()) return;
+    const QRegion stale = stale_;
+    stale_ = QRegion();
+    const QRect bounds = stale.boundingRect();
+    for (int r = bounds.top() / kChunkHeight; r <= bounds.bottom() / kChunkHeight; ++r)
+        for (int c = bounds.left() / kChunkWidth; c <= bounds.right() / kChunkWidth; ++c) {
+            const std::size_t i = std::size_t(r * columns_ + c);
+            // A chunk not made is made whole when its turn comes.
+            if (!made_[i]) continue;
+            // Out to whole shown pixels of both sizes; chunk edges lie on
+            // them, so this stays in the chunk.
+            QRegion region;
+            for (const QRect& piece : stale.intersected(chunkRect(i))) {
+                const int left = piece.left() / 4 * 4, top = piece.top() / 4 * 4;
+                const int right = (piece.right() / 4 + 1) * 4;
+                const int bottom = (piece.bottom() / 4 + 1) * 4;
+                region += QRect(left, top, right - left, bottom - top);
+            }
+            // One drawing for all of the chunk's stale pieces.
+            if (!region.isEmpty()) shrinkRegion(region, source);
+        }
+}
+
+void ShrunkPicture::makeChunk(std::size_t i, const Source& source) {
+    if (made_[i]) return;
+    shrinkRegion(chunkRect(i), source);
+    made_[i] = true;
+    --unmade_;
+}
+
+void ShrunkPicture::shrinkRegion(const QRegion& region, const Source& source) {
+    if (half_.isNull()) {
+        half_ = QImage(picture_.width() / 2, picture_.height() / 2, QImage::Format_RGB32);
+        quarter_ = QImage(picture_.width() / 4, picture_.height() / 4, QImage::Format_RGB32);
+        half_.fill(Qt::black);
+        quarter_.fill(Qt::black);
+    }
+    const tiles::PixelTarget pixels = source(region);
+    const QRect bounds = region.boundingRect();
+    for (const QRect& area : region) {
+        const std::uint32_t* from =
+            pixels.row(area.top() - bounds.top()) + (area.left() - bounds.left());
+        for (QImage* shown : {&half_, &quarter_}) {
+            const int s = shown == &half_ ? 2 : 4;
+            const std::ptrdiff_t stride = shown->bytesPerLine() / 4;
+            auto* corner = reinterpret_cast<std::uint32_t*>(shown->bits()) +
+                           std::ptrdiff_t(area.top() / s) * stride + area.left() / s;
+            shrinkPixels(from, pixels.stride, area.width(), area.height(), s, corner, stride);
+        }
+    }
 }
 
 }  // namespace d7::render

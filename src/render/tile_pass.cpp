@@ -40,11 +40,9 @@ void TilePass::build(const WorkingPlanes& planes, tiles::FrameCache& frames, int
     }
 }
 
-void TilePass::draw(tiles::FrameCache& frames, const tiles::PixelTarget& picture, const QRect& rect,
+void TilePass::draw(tiles::FrameCache& frames, const tiles::PixelTarget& piece, const QRect& rect,
                     bool clearFirst) const {
     if (rect.isEmpty() || tiles_.empty()) return;
-    std::uint32_t* corner = picture.row(rect.top()) + rect.left();
-    const tiles::PixelTarget piece{corner, rect.width(), rect.height(), picture.stride};
     if (clearFirst)
         for (int row = 0; row < rect.height(); ++row)
             tiles::fillPixels(piece.row(row), std::size_t(rect.width()), tiles::kBlackPixel);

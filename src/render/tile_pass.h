@@ -17,9 +17,10 @@ class TilePass {
   public:
     // Reads the tile of every cell and the rows its frame covers.
     void build(const WorkingPlanes& planes, tiles::FrameCache& frames, int zoom);
-    // Draws the tiles that reach into rect, clipped to it, after clearing it
-    // to black when clearFirst.
-    void draw(tiles::FrameCache& frames, const tiles::PixelTarget& picture, const QRect& rect,
+    // Draws the tiles that reach into rect of the picture, clipped to it,
+    // into piece (rect's pixels, wherever they are kept), after clearing it to
+    // black when clearFirst.
+    void draw(tiles::FrameCache& frames, const tiles::PixelTarget& piece, const QRect& rect,
               bool clearFirst) const;
 
   private:

@@ -66,6 +66,17 @@ Editor::Editor(Prompt& prompt, FileDialogs& dialogs, std::filesystem::path progr
                      [this] { minform_->setViewOutline(mapform_->viewOutline()); });
     minform_->setViewOutline(mapform_->viewOutline());
     renderer_.setRepaintRequest([this] { repaintViews(); });
+    // The shrunk pictures of the small sizes are made a few chunks at a time,
+    // so that no step keeps the interface waiting.
+    idleWork_.setSingleShot(true);
+    idleWork_.setInterval(0);
+    QObject::connect(&idleWork_, &QTimer::timeout, &idleWork_, [this] {
+        if (renderer_.makeShrunkInIdle(render::MapRenderer::kShrunkChunksPerIdleStep))
+            idleWork_.start();
+    });
+    renderer_.setIdleWorkRequest([this] {
+        if (!idleWork_.isActive()) idleWork_.start();
+    });
     // The map window stays until the editor ends.
     QObject::connect(mainform_.get(), &Tmainform::closed, mapform_.get(), &Tmapform::allowClosing);
     // A report is about the map it was made for.
@@ -93,6 +104,8 @@ Editor::~Editor() {
     recovery_.reset();
     history_.reset();
     renderer_.setRepaintRequest({});
+    renderer_.setIdleWorkRequest({});
+    idleWork_.stop();
     st_->sink = nullptr;
     editing_.reset();
     auxViews_.reset();

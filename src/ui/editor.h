@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QRect>
+#include <QTimer>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -111,6 +112,9 @@ class Editor {
     std::unique_ptr<EditHistoryUi> history_;
     // The recovery file of unsaved changes (kept once the application starts it).
     std::unique_ptr<EditorRecovery> recovery_;
+    // Steps of the renderer's idle work, each when the event loop has
+    // nothing else to do.
+    QTimer idleWork_;
 };
 
 }  // namespace d7::ui

@@ -71,13 +71,13 @@ void rebuildPreviews(Editor& ed) {
 
 // The size q; the picture is drawn again when its zoom changes, and at 100 %
 // and 200 % always (as choosing them always did). 50 % and 25 % show the
-// zoom-1 picture as it is.
+// shrunk pictures as they are, which no zoom change makes afresh.
 void showMapSize(Editor& ed, int q) {
     EditorState& st = ed.state();
     setMapSize(st.view, q);
     rebuildPreviews(ed);
     showCheckedSize(ed);
-    if (q >= kFullSize || ed.renderer().zoom() != st.view.zoom) ed.renderer().redrawMap();
+    if (q >= kFullSize || ed.renderer().zoom() != st.view.zoom) ed.renderer().showZoom();
     ed.mapForm().repaintMap();
 }
 

@@ -8,6 +8,8 @@
 
 #include "../editor_fixture.h"
 #include "core/edit/map_scale.h"
+#include "core/edit/painting.h"
+#include "render/shrunk_picture.h"
 #include "ui/windows/minimap_window.h"
 
 namespace d7::test {
@@ -24,6 +26,27 @@ class MapSizeTest : public EditorFixture {
             if (action(name)->isChecked())
                 checked += std::string(checked.empty() ? "" : " ") + name;
         return checked;
+    }
+    // Runs the event loop until the renderer's idle work is done; false when
+    // it never is.
+    bool idleWorkDone() {
+        for (int i = 0; i < 200 && !ed->renderer().shrunkComplete(); ++i)
+            QApplication::processEvents();
+        return ed->renderer().shrunkComplete();
+    }
+    // The shrunk pictures "Fit Map" would show against the whole zoom-1
+    // picture of the same map, drawn afresh and shrunk.
+    void expectShrunkPicturesFresh(const char* when) {
+        ViewState& view = ed->state().view;
+        const int zoom = view.zoom;
+        view.zoom = 1;
+        render::MapRenderer fresh(ed->state());
+        fresh.redrawMap();
+        const QImage picture = fresh.picture();
+        view.zoom = zoom;
+        for (const int s : {2, 4})
+            EXPECT_TRUE(ed->renderer().shrunkPicture(s) == render::shrunkImage(picture, s))
+                << "shrunk by " << s << " " << when;
     }
     void moveTo(QPointF pos) {
         QMouseEvent move(QEvent::MouseMove, pos, map().mapbox()->mapToGlobal(pos), Qt::NoButton,
@@ -162,6 +185,42 @@ TEST_F(MapSizeTest, TheMinimapOutlinesWhatTheMapWindowShowsAndADragMovesIt) {
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box, &drag);
     EXPECT_EQ(QPoint(map().originX(), map().originY()), QPoint(30, 33));
+}
+
+}  // namespace
+}  // namespace d7::test
+
+namespace d7::test {
+namespace {
+
+TEST_F(MapSizeTest, TheSmallSizesAreMadeInIdleTimeAtAnyZoomAndFollowEveryEdit) {
+    load(2);
+    // Shown at 200 % for a moment: the event loop made them meanwhile.
+    ASSERT_TRUE(idleWorkDone());
+    expectShrunkPicturesFresh("after the load");
+
+    // Edits at 200 % leave parts of made chunks stale; the idle work makes
+    // them again.
+    EditorState& st = ed->state();
+    BrushMask mask;
+    mask.cells.fill(1);
+    applyBrush(st, 20, 20, mask, BrushFill::Forest, 0, true);
+    applyBrush(st, 40, 12, mask, BrushFill::Sea, 0, true);
+    paintCellDomain(st, 33, 33, 2);
+    EXPECT_FALSE(ed->renderer().shrunkComplete());
+    ASSERT_TRUE(idleWorkDone());
+    expectShrunkPicturesFresh("after edits at 200 %");
+
+    // "Fit Map" then shows what is made; a zoom change forgets nothing.
+    trigger("M_ZoomFit");
+    EXPECT_TRUE(ed->renderer().shrunkComplete());
+    trigger("M_Zoom200");
+    EXPECT_TRUE(ed->renderer().shrunkComplete());
+    // A season or map change makes them afresh.
+    ed->renderer().redrawMap();
+    EXPECT_FALSE(ed->renderer().shrunkComplete());
+    ASSERT_TRUE(idleWorkDone());
+    expectShrunkPicturesFresh("after a full redraw");
 }
 
 }  // namespace
