@@ -55,9 +55,17 @@ struct SampleEditor {
     }
 };
 
-SampleEditor& sample() {
-    static SampleEditor editor;
+// The editor goes before the application does (main), not after it as a
+// static would: its windows need the application to close.
+std::unique_ptr<SampleEditor>& sampleSlot() {
+    static std::unique_ptr<SampleEditor> editor;
     return editor;
+}
+
+SampleEditor& sample() {
+    std::unique_ptr<SampleEditor>& editor = sampleSlot();
+    if (!editor) editor = std::make_unique<SampleEditor>();
+    return *editor;
 }
 
 void BM_WindowCopyBaseline(benchmark::State& state) {
@@ -369,5 +377,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    sampleSlot().reset();
     return 0;
 }
