@@ -13,88 +13,12 @@
 #include "core/model/history_steps.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
-#include "editor_fixture.h"
+#include "map_editing_fixture.h"
 #include "ui/tools/map_popup.h"
 #include "ui/tools/road_tool.h"
 
 namespace d7::test {
 namespace {
-
-class MapEditingTest : public EditorFixture {
-  protected:
-    ui::Tmainform& main() { return ed->mainForm(); }
-    ui::Tmapform& map() { return ed->mapForm(); }
-    EditorState& st() { return ed->state(); }
-    ui::MapPopup& popup() { return ed->editing().popup(); }
-
-    // Map 0 as plain grassland: domain 1 left of column 32, land without
-    // domain right of it, sea from column 50; the view on (10, 10).
-    void loadPlainMap(int zoom = 1) {
-        load(zoom);
-        {
-            SinkPause quiet(st());
-            for (int y = 0; y < kGrid; ++y)
-                for (int x = 0; x < kGrid; ++x) {
-                    const bool sea = x >= 50;
-                    setCell(st(), st().curMap, x, y,
-                            {.flags = sea ? flags::kSea : 0,
-                             .tile = sea ? 22 : 6,
-                             .domain = sea      ? 0
-                                       : x < 32 ? 1
-                                                : kLandWithoutDomain,
-                             .code = sea ? feature::kSea : feature::kGrass});
-                }
-        }
-        AnalyseMap(st());
-        st().undoValid = false;
-        takeHistoryBase(st());  // the plain map is where the history starts
-        ed->renderer().redrawMap();
-        map().scrollTo(10, 10);
-    }
-    void chooseEditType(int i) { main().rd_editt->button(i)->click(); }
-
-    QPoint at(int x, int y) { return map().windowView().centre(x, y); }
-    void click(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(map().mapbox(), button, {}, at(x, y));
-    }
-    void moveTo(int x, int y) {
-        const QPointF pos = at(x, y);
-        QMouseEvent move(QEvent::MouseMove, pos, map().mapbox()->mapToGlobal(pos), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(map().mapbox(), &move);
-    }
-    // Opens the popup over cell (x, y) as a right click does, and closes it again.
-    void popupOver(int x, int y) {
-        click(x, y, Qt::RightButton);
-        popup().updateItems();
-    }
-    bool offered(const char* item) { return popup().action(item)->isVisible(); }
-    // Pixels the chosen tool draws on the selection layer.
-    int overlayPixels() {
-        QImage layer(map().mapbox()->size(), QImage::Format_ARGB32);
-        layer.fill(Qt::transparent);
-        QPainter painter(&layer);
-        painter.setPen(Qt::white);
-        ed->editing().paintOverlay(painter, map().windowView());
-        painter.end();
-        int n = 0;
-        for (int y = 0; y < layer.height(); ++y)
-            for (int x = 0; x < layer.width(); ++x) n += qAlpha(layer.pixel(x, y)) != 0;
-        return n;
-    }
-    bool overMap(const QWidget* preview) {
-        return preview->isVisible() && preview->geometry().intersects(map().mapbox()->geometry());
-    }
-    void pointerLeaves() {
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(map().mapbox(), &leave);
-    }
-    Bytes mapImage() {
-        Bytes image(kMapImageSize);
-        readMapImage(st(), st().curMap, image.data());
-        return image;
-    }
-};
 
 TEST_F(MapEditingTest, DomainsClickPaintsLandNeverSeaAndUndoRestoresTheImage) {
     loadPlainMap();
@@ -388,85 +312,6 @@ TEST_F(MapEditingTest, ThirdStatusPanelIsEmptyOverSeaAndLandWithoutDomain) {
     moveTo(55, 21);  // sea
     EXPECT_EQ(main().statusPanelText(2), "");
     EXPECT_EQ(main().statusPanelText(0), "X: 55");
-}
-
-TEST_F(MapEditingTest, PreviewsShowOnlyWhereThePointerIsOverTheMap) {
-    loadPlainMap();
-    chooseEditType(ui::kMaptilesEdit);
-    moveTo(20, 20);
-    EXPECT_TRUE(overMap(map().overimage()));
-    pointerLeaves();
-    EXPECT_FALSE(overMap(map().overimage()));
-    moveTo(20, 20);
-    // The map scrolls (by key, minimap, report line or zoom) while the
-    // pointer is elsewhere: the preview does not stay where it was.
-    QCursor::setPos(map().mapbox()->mapToGlobal(QPoint(-300, -300)));
-    map().handleKey(Qt::Key_Down);
-    EXPECT_FALSE(overMap(map().overimage()));
-    moveTo(20, 20);
-    trigger("M_Zoom200");
-    EXPECT_FALSE(overMap(map().overimage()));
-
-    ed->setBrush(BrushMask::centre());
-    chooseEditType(ui::kBrushesEdit);
-    moveTo(20, 20);
-    EXPECT_TRUE(overMap(map().brushimage()));
-    pointerLeaves();
-    EXPECT_FALSE(overMap(map().brushimage()));
-
-    copyArea(st(), CellRect::spanning(20, 20, 22, 21));
-    chooseEditType(ui::kPasteEdit);
-    moveTo(24, 24);
-    EXPECT_GT(overlayPixels(), 0);
-    pointerLeaves();
-    EXPECT_EQ(overlayPixels(), 0);
-    moveTo(24, 24);
-    map().scrollTo(12, 12);
-    EXPECT_EQ(overlayPixels(), 0);
-}
-
-TEST_F(MapEditingTest, ToolMarksGoWithTheViewTheMapAndTheMapSetAndAreTheToolsOwn) {
-    loadPlainMap();
-    chooseEditType(ui::kRoadEdit);
-    ui::RoadTool& tool = ed->editing().roadTool();
-    click(20, 20);
-    moveTo(24, 20);
-    click(24, 20);
-    const int drawn = overlayPixels();
-    EXPECT_GT(drawn, 0);
-    // Another search (a check, a trade route) overwrites the shared path:
-    // the tool draws and lays the path it traced.
-    BuildDistances(st(), st().MoveMatrix, 40, 40, false);
-    TracePath(st(), 44, 46);
-    const auto other = st().PathPoints;
-    const int otherLength = st().PathLength;
-    EXPECT_EQ(overlayPixels(), drawn);
-    main().bt_setroad->click();
-    EXPECT_EQ(st().planes.M0.at(22, 20), flags::kRoad);
-    for (int i = 0; i < otherLength; ++i)
-        EXPECT_NE(st().planes.M0.at(other[i].x, other[i].y), flags::kRoad);
-
-    click(30, 30);  // forgets the laid path
-    click(30, 30);
-    moveTo(34, 30);
-    EXPECT_GT(overlayPixels(), 0);
-    trigger("M_Trader1");
-    EXPECT_EQ(map().selState(), 0);
-    EXPECT_EQ(tool.pathLength(), 0);
-    EXPECT_EQ(overlayPixels(), 0);
-    trigger("M_Map");
-
-    // A paste outline, hidden with the old map's selection, comes back with
-    // the new map and with a newly loaded map set.
-    copyArea(st(), CellRect::spanning(20, 20, 22, 21));
-    chooseEditType(ui::kPasteEdit);
-    main().selectMapAndRefresh(1);
-    moveTo(24, 24);
-    EXPECT_GT(overlayPixels(), 0);
-    loadMapSet(st(), st().gameDir);
-    ed->showLoadedMapSet();
-    moveTo(25, 25);
-    EXPECT_GT(overlayPixels(), 0);
 }
 
 TEST_F(MapEditingTest, ClosingAsksAboutUnsavedChangesOnlyWhenThereAreAny) {
