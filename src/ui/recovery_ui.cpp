@@ -38,7 +38,7 @@ EditorRecovery::EditorRecovery(Editor& ed, Clock clock) : ed_(ed), clock_(std::m
 EditorRecovery::~EditorRecovery() = default;
 
 std::filesystem::path EditorRecovery::file() const {
-    return recoveryFilePath(ed_.context().programDir, ed_.state().gameDir);
+    return recoveryFileFor(ed_.context().programDir, ed_.state());
 }
 
 void EditorRecovery::start() {

@@ -160,8 +160,14 @@ TEST_F(RecoveryTest, FilesAreWrittenWholeOutsideTheGameAndKeptAsideWhenDeclined)
     EXPECT_EQ(file.parent_path(), home / kRecoveryFolder);
     EXPECT_EQ(recoveryFilePath(home.path(), (game / ".").string()), file);
     EXPECT_FALSE(recoveryPlaceProblem(file, *st));
-    // A recovery folder that is the game directory is refused.
+    EXPECT_EQ(recoveryFileFor(home.path(), *st), file);
+    // Never among the game's files: not in the game directory, nor in a
+    // folder inside it (an editor run from there), nor through a link.
     EXPECT_TRUE(recoveryPlaceProblem(game / "x.d7recovery", *st));
+    EXPECT_TRUE(recoveryPlaceProblem(game / kRecoveryFolder / "x.d7recovery", *st));
+    fs::create_directory_symlink(game.path(), home / "link");
+    EXPECT_TRUE(recoveryPlaceProblem(home / "link" / kRecoveryFolder / "x", *st));
+    EXPECT_NE(recoveryFileFor(game.path(), *st).parent_path().parent_path(), game.path());
 
     editTwoMaps();
     {

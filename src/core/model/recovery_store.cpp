@@ -1,8 +1,9 @@
 #include "core/model/recovery_store.h"
 
+#include <algorithm>
 #include <cstdio>
 
-#include "core/model/map_set_io.h"
+#include "core/model/program_dir.h"
 #include "core/model/read_limits.h"
 #include "core/model/recovery_file.h"
 
@@ -11,6 +12,13 @@ namespace d7 {
 namespace {
 
 constexpr std::size_t kLongestShownName = 40;
+
+// The path with every link resolved, as far as it exists.
+fs::path wholePath(const fs::path& path) {
+    std::error_code ec;
+    fs::path whole = fs::weakly_canonical(fs::absolute(path, ec), ec);
+    return ec || whole.empty() ? path.lexically_normal() : whole;
+}
 
 bool isThere(const fs::path& path) {
     std::error_code ec;
@@ -26,9 +34,7 @@ std::string hex8(std::uint32_t v) {
 }  // namespace
 
 fs::path recoveryFilePath(const fs::path& programDir, const std::string& gameDir) {
-    std::error_code ec;
-    fs::path whole = fs::weakly_canonical(fs::absolute(gameDir, ec), ec);
-    if (ec || whole.empty()) whole = fs::path(gameDir).lexically_normal();
+    const fs::path whole = wholePath(gameDir);
     std::string name;
     const fs::path last = whole.has_filename() ? whole.filename() : whole.parent_path().filename();
     for (char c : last.string())
@@ -43,15 +49,21 @@ fs::path recoveryFilePath(const fs::path& programDir, const std::string& gameDir
 }
 
 std::optional<std::string> recoveryPlaceProblem(const fs::path& file, const EditorState& st) {
-    const fs::path folder = file.parent_path();
-    std::vector<std::string> places{st.gameDir, st.pl8Dir, st.mapSetDir};
-    if (!st.mapSetDir.empty()) places.push_back((fs::path(st.mapSetDir) / kMapSubFolder).string());
-    for (const std::string& place : places)
-        if (!place.empty() && isExistingDirectory(folder) &&
-            isSameDirectory(folder.string(), place))
-            return folder.string() +
-                   " holds the game's files; recovery files are not written there";
+    const fs::path folder = wholePath(file.parent_path());
+    for (const std::string& place : {st.gameDir, st.pl8Dir, st.mapSetDir}) {
+        if (place.empty()) continue;
+        const fs::path dir = wholePath(place);
+        if (std::mismatch(dir.begin(), dir.end(), folder.begin(), folder.end()).first == dir.end())
+            return folder.string() + " lies in " + place +
+                   ", among the game's files; recovery files are not written there";
+    }
     return std::nullopt;
+}
+
+fs::path recoveryFileFor(const fs::path& programDir, const EditorState& st) {
+    const fs::path file = recoveryFilePath(programDir, st.gameDir);
+    if (!recoveryPlaceProblem(file, st)) return file;
+    return recoveryFilePath(userDataDir(), st.gameDir);
 }
 
 void writeRecoveryFile(const fs::path& file, std::span<const std::uint8_t> bytes) {

@@ -19,8 +19,13 @@ inline constexpr const char* kRecoveryExtension = ".d7recovery";
 fs::path recoveryFilePath(const fs::path& programDir, const std::string& gameDir);
 
 // Why no recovery file may be written at file for st's map set: its folder
-// is one of the directories the game's files are read from or saved into.
+// is, or lies inside, a directory the game's files are read from or saved into.
 std::optional<std::string> recoveryPlaceProblem(const fs::path& file, const EditorState& st);
+
+// The recovery file of st's game directory: in programDir's folder, unless
+// that lies among the game's files (an editor run from inside the game
+// directory), then in the per-user data directory's (userDataDir()).
+fs::path recoveryFileFor(const fs::path& programDir, const EditorState& st);
 
 // Writes the bytes as the file's whole new content (temporary file and
 // rename: a kill during the write leaves the file before whole); makes the
