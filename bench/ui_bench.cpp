@@ -100,9 +100,19 @@ void BM_ScrollRepaint(benchmark::State& state) {
 // 200 %, 100 % and 25 %.
 BENCHMARK(BM_ScrollRepaint)->Arg(8)->Arg(4)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The view a benchmark runs in: the map (0) or the traders' routes (1),
+// which is drawn whole at any size.
+void chooseView(ui::Editor& ed, bool traders) {
+    ed.mainForm()
+        .mainMenu()
+        .action(QString::fromLatin1(traders ? "M_TraderAll" : "M_Map"))
+        ->trigger();
+}
+
 void BM_ZoomChange(benchmark::State& state) {
     ui::Editor& ed = sample().ed;
     const int zoom = int(state.range(0));
+    chooseView(ed, state.range(1) == 1);
     for (auto _ : state) {
         state.PauseTiming();
         ui::changeZoom(ed, 3 - zoom);
@@ -111,8 +121,15 @@ void BM_ZoomChange(benchmark::State& state) {
         ed.mapForm().mapbox()->repaint();
     }
     ui::changeZoom(ed, 2);
+    chooseView(ed, false);
 }
-BENCHMARK(BM_ZoomChange)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ZoomChange)
+    ->ArgNames({"zoom", "traders"})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Args({1, 1})
+    ->Args({2, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Lets the event loop run until the renderer's idle work is done, as when
 // the user looks at the map for a moment.
@@ -125,6 +142,7 @@ void finishIdleWork(ui::Editor& ed) {
 void BM_FitMapChange(benchmark::State& state) {
     ui::Editor& ed = sample().ed;
     QAction* fit = ed.mainForm().mainMenu().action(QStringLiteral("M_ZoomFit"));
+    chooseView(ed, state.range(0) == 1);
     ed.renderer().redrawMap();
     for (auto _ : state) {
         state.PauseTiming();
@@ -136,8 +154,9 @@ void BM_FitMapChange(benchmark::State& state) {
         ed.mapForm().mapbox()->repaint();
     }
     ui::changeZoom(ed, 2);
+    chooseView(ed, false);
 }
-BENCHMARK(BM_FitMapChange)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FitMapChange)->ArgName("traders")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The idle work after a full redraw: all of it (64 chunks of the zoom-1
 // picture drawn and shrunk) and its first step alone, the longest the event
