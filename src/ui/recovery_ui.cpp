@@ -2,6 +2,7 @@
 
 #include <QStatusBar>
 #include <ctime>
+#include <iostream>
 
 #include "core/model/day_serial.h"
 #include "core/model/map_set_io.h"
@@ -178,10 +179,14 @@ void EditorRecovery::offer() {
                              "The editor was closed without saving changes "
                              "made on " +
                                  when + ". Recover them?")) {
+        // The status bar has room for the name; the whole path goes to stderr.
         const std::filesystem::path kept = keepAside(path);
-        if (!kept.empty())
-            showProblem(QStringLiteral("The changes were not recovered; they are kept in %1")
-                            .arg(QString::fromStdString(kept.string())));
+        if (!kept.empty()) {
+            showProblem(QStringLiteral("Not recovered; kept as %1")
+                            .arg(QString::fromStdString(kept.filename().string())));
+            std::cerr << "d7irir: the changes were not recovered; they are kept in "
+                      << kept.string() << "\n";
+        }
         return;
     }
     const bool applied = runCommand(ctx.prompt, [&] {
