@@ -38,12 +38,6 @@ EditorState& blank() {
     return *st;
 }
 
-Bytes& image(MapSet& set, int i) {
-    return i == 0               ? set.mapStore
-           : i <= kMapFileCount ? set.extStreams[std::size_t(i)]
-                                : set.langStream;
-}
-
 // Copies from[at, at + n) over to when both hold that range.
 bool copyRange(Bytes& to, const Bytes& from, std::size_t at, std::size_t n) {
     if (to.size() != from.size() || from.size() < at + n) return false;
@@ -60,8 +54,8 @@ bool copyRange(Bytes& to, const Bytes& from, std::size_t at, std::size_t n) {
 void putBack(EditorState& work, EditorState& start) {
     std::array<Bytes, kImages> workImages, startImages;
     for (int i = 0; i < kImages; ++i) {
-        workImages[std::size_t(i)].swap(image(work, i));
-        startImages[std::size_t(i)].swap(image(start, i));
+        workImages[std::size_t(i)].swap(setImage(work, i));
+        startImages[std::size_t(i)].swap(setImage(start, i));
     }
     Bytes workUndo, startUndo;
     workUndo.swap(work.undoBuffer);
@@ -74,8 +68,8 @@ void putBack(EditorState& work, EditorState& start) {
     if (!start.undoBuffer.empty())
         std::memcpy(work.undoBuffer.data(), start.undoBuffer.data(), start.undoBuffer.size());
     for (int i = 0; i < kImages; ++i) {
-        Bytes& to = image(work, i);
-        Bytes& from = image(start, i);
+        Bytes& to = setImage(work, i);
+        Bytes& from = setImage(start, i);
         to.swap(workImages[std::size_t(i)]);
         from.swap(startImages[std::size_t(i)]);
         const bool copied =
@@ -126,14 +120,14 @@ bool KeptEditor::isAsStarted(Start start) {
     EditorState& work = keptEditor(start);
     EditorState& from = startOf(start);
     for (int i = 0; i < kImages; ++i)
-        if (image(work, i) != image(from, i)) return false;
+        if (setImage(work, i) != setImage(from, i)) return false;
     return work.mapNames == from.mapNames && work.curMap == from.curMap;
 }
 
 LentImages::LentImages(EditorState& st, const ImageParts& parts) : st_(st), parts_(parts) {
     for (int i = 0; i < kImages; ++i) {
         KeptImage& kept = keptImages()[std::size_t(i)];
-        Bytes& buffer = image(st.spareMapSet, i);
+        Bytes& buffer = setImage(st.spareMapSet, i);
         buffer = std::move(kept.buffer);
         const PaddedPart& part = parts[std::size_t(i)];
         // A missing map file's buffer is lent at the size the load makes it.
@@ -161,8 +155,8 @@ LentImages::~LentImages() {
     // count as an unsaved change.
     const bool written = st_.unsavedWrites != 0 || st_.spareMapSet.unsavedWrites != 0;
     for (int i = 0; i < kImages; ++i) {
-        Bytes& loaded = image(st_, i);
-        Bytes& buffer = loaded.capacity() ? loaded : image(st_.spareMapSet, i);
+        Bytes& loaded = setImage(st_, i);
+        Bytes& buffer = loaded.capacity() ? loaded : setImage(st_.spareMapSet, i);
         ASAN_UNPOISON_MEMORY_REGION(buffer.data(), buffer.capacity());
         const PaddedPart& part = parts_[std::size_t(i)];
         KeptImage& kept = keptImages()[std::size_t(i)];

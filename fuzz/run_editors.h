@@ -41,9 +41,9 @@ class KeptEditor {
     EditorState& work_;
 };
 
-// The images of a map set's files: the map store, map01.pl8 .. map15.pl8 and
-// the language file.
-inline constexpr int kImages = kMapFileCount + 2;
+// The images of a map set's files (core/model/set_images.h): the map store,
+// map01.pl8 .. map15.pl8 and the language file.
+inline constexpr int kImages = kSetImageCount;
 
 // What an image holds: a part of the input, padded with zero bytes to a size
 // the game uses when it is shorter; none for a map file that is missing.

@@ -9,6 +9,7 @@
 #include "core/model/language_file.h"
 #include "core/model/map_access.h"
 #include "core/model/map_set_io.h"
+#include "core/model/read_limits.h"
 
 namespace d7 {
 
@@ -16,6 +17,12 @@ std::string setImageFileName(int i, const std::string& langFile) {
     if (i == kStoreImage) return kMapStoreName;
     if (i == kLanguageSetImage) return langFile;
     return mapFileName(i);
+}
+
+bool isSetImageSize(int i, std::uint64_t size) {
+    if (i == kStoreImage) return size == kMapStoreSize;
+    if (i == kLanguageSetImage) return size <= kLanguageFileReadLimit;
+    return size == 0 || size == kMapFileSize;
 }
 
 std::uint32_t checksumOf(std::span<const std::uint8_t> bytes) {
@@ -110,14 +117,11 @@ Bytes applyRanges(const Bytes& base, const RecoveryImage& image, const fs::path&
 }
 
 void checkRecoveredSet(const SetImages& images, const fs::path& file, const std::string& langFile) {
-    if (images.images[kStoreImage].size() != kMapStoreSize)
-        throw FileError(
-            file, "the recovered map store is not " + std::to_string(kMapStoreSize) + " bytes");
-    for (int i = 1; i <= kMapFileCount; ++i) {
+    for (int i = 0; i < kSetImageCount; ++i) {
         const std::size_t size = images.images[std::size_t(i)].size();
-        if (size != 0 && size != kMapFileSize)
-            throw FileError(
-                file, "the recovered " + mapFileName(i) + " is " + std::to_string(size) + " bytes");
+        if (!isSetImageSize(i, size))
+            throw FileError(file, "the recovered " + setImageFileName(i, langFile) + " is " +
+                                      std::to_string(size) + " bytes");
     }
     if (const auto problem = languageFileProblem(images.images[kLanguageSetImage]))
         throw FileError(file, "the recovered " + langFile + ": " + *problem);

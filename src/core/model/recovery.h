@@ -18,6 +18,10 @@
 
 namespace d7 {
 
+// Whether an image i of a set may have size bytes: the map store its
+// fixed size, a map file its size or none, the language file what is read.
+bool isSetImageSize(int i, std::uint64_t size);
+
 // CRC-32 (the checksum of zip and png files).
 std::uint32_t checksumOf(std::span<const std::uint8_t> bytes);
 

@@ -3,8 +3,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/model/read_limits.h"
-
 namespace d7 {
 
 namespace {
@@ -72,20 +70,13 @@ class Reader {
     const fs::path& file_;
 };
 
-// Whether size is one an image i may have.
-bool allowedSize(int i, std::uint64_t size) {
-    if (i == kStoreImage) return size == kMapStoreSize;
-    if (i == kLanguageSetImage) return size <= kLanguageFileReadLimit;
-    return size == 0 || size == kMapFileSize;
-}
-
 RecoveryImage readImage(Reader& in, int i) {
     RecoveryImage image;
     image.baseSize = in.u64();
     image.baseChecksum = in.u32();
     image.size = in.u64();
     image.checksum = in.u32();
-    if (!allowedSize(i, image.baseSize) || !allowedSize(i, image.size))
+    if (!isSetImageSize(i, image.baseSize) || !isSetImageSize(i, image.size))
         in.refuse("file " + std::to_string(i) + " has a size no such file has");
     const std::uint32_t count = in.u32();
     if (count > in.left() / kRangeHeader) in.refuse("it ends early");
